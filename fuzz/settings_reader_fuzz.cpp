@@ -1,0 +1,61 @@
+// Feeds arbitrary bytes to the settings reader as a file. Besides crashes and sanitizer
+// reports it checks that whatever loads is saved and loaded again unchanged.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "settings.h"
+
+namespace {
+
+std::string scratch_file(const char* name)
+{
+    const char* dir = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return std::string(dir) + "/kivel-fuzz-" + std::to_string(::getpid()) + "-" + name;
+}
+
+bool same_record(const Settings& a, const Settings& b)
+{
+    if (a.lock_at_startup != b.lock_at_startup || a.boss_password != b.boss_password ||
+        a.follower_password != b.follower_password || a.main_label != b.main_label ||
+        a.main_program != b.main_program || a.entries.size() != b.entries.size())
+        return false;
+    for (std::size_t i = 0; i < a.entries.size(); ++i)
+        if (a.entries[i].is_separator != b.entries[i].is_separator || a.entries[i].label != b.entries[i].label ||
+            a.entries[i].program != b.entries[i].program)
+            return false;
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::string input_path = scratch_file("input");
+    static const std::string copy_path = scratch_file("copy");
+
+    std::FILE* input = std::fopen(input_path.c_str(), "wb");
+    if (!input)
+        std::abort();
+    std::fwrite(data, 1, size, input);
+    std::fclose(input);
+
+    Settings loaded(input_path);
+    if (!loaded.load())
+        return 0;
+
+    Settings copy(copy_path);
+    copy.lock_at_startup = loaded.lock_at_startup;
+    copy.boss_password = loaded.boss_password;
+    copy.follower_password = loaded.follower_password;
+    copy.main_label = loaded.main_label;
+    copy.main_program = loaded.main_program;
+    copy.entries = loaded.entries;
+    Settings reloaded(copy_path);
+    if (!copy.save() || !reloaded.load() || !same_record(loaded, reloaded))
+        std::abort();
+    return 0;
+}

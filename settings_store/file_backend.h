@@ -1,0 +1,51 @@
+// The few whole-file operations the settings store needs, behind an interface so that the
+// file format runs on Windows (CreateFileA and friends) and natively (POSIX, for tests and
+// fuzzing) alike, and so that tests can make any single operation fail.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+// An open file, closed when destroyed. Calls are synchronous and move exactly the bytes
+// asked for, or fail.
+class BinaryFile {
+public:
+    BinaryFile() = default;
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+    virtual ~BinaryFile() = default;
+
+    // True when exactly `size` bytes were read.
+    virtual bool read(void* buffer, std::size_t size) = 0;
+    // True when all `size` bytes were written.
+    virtual bool write(const void* buffer, std::size_t size) = 0;
+    // True when everything written so far has reached the disk.
+    virtual bool flush() = 0;
+};
+
+class FileBackend {
+public:
+    FileBackend() = default;
+    FileBackend(const FileBackend&) = delete;
+    FileBackend& operator=(const FileBackend&) = delete;
+    virtual ~FileBackend() = default;
+
+    // Opens an existing file for reading, shared with nobody; null when that fails.
+    virtual std::unique_ptr<BinaryFile> open_existing(const std::string& path) = 0;
+    // Creates a hidden file for writing, shared with nobody, replacing any file of that
+    // name; null when that fails.
+    virtual std::unique_ptr<BinaryFile> create_hidden(const std::string& path) = 0;
+    // Puts `source` in the place of `target` in one step; on failure both stay as they were.
+    virtual bool replace(const std::string& source, const std::string& target) = 0;
+    // Deletes a file; a missing file is no error.
+    virtual void remove(const std::string& path) = 0;
+};
+
+// What the platform the program was built for provides; one implementation per platform,
+// chosen at link time.
+FileBackend& platform_files();
+// Full path of the running program's own file; empty when it cannot be had.
+std::string program_file_path();
+// Whether `byte` starts a two-byte character in the system's ANSI code page.
+bool is_ansi_lead_byte(unsigned char value);

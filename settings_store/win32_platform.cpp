@@ -1,0 +1,87 @@
+// The settings store on Windows: files through CreateFileA and friends, opened without
+// sharing so that a load never meets a half-written file.
+#include <windows.h>
+
+#include "file_backend.h"
+
+namespace {
+
+class Win32File final : public BinaryFile {
+public:
+    explicit Win32File(HANDLE handle) : handle_(handle) {}
+    ~Win32File() override { CloseHandle(handle_); }
+
+    bool read(void* buffer, std::size_t size) override
+    {
+        if (size == 0)
+            return true;
+        DWORD done = 0;
+        return size <= MAXDWORD && ReadFile(handle_, buffer, static_cast<DWORD>(size), &done, nullptr) && done == size;
+    }
+
+    bool write(const void* buffer, std::size_t size) override
+    {
+        if (size == 0)
+            return true;
+        DWORD done = 0;
+        return size <= MAXDWORD && WriteFile(handle_, buffer, static_cast<DWORD>(size), &done, nullptr) && done == size;
+    }
+
+    bool flush() override { return FlushFileBuffers(handle_) != FALSE; }
+
+private:
+    HANDLE handle_;
+};
+
+class Win32Files final : public FileBackend {
+public:
+    std::unique_ptr<BinaryFile> open_existing(const std::string& path) override
+    {
+        return open(path, GENERIC_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    }
+
+    std::unique_ptr<BinaryFile> create_hidden(const std::string& path) override
+    {
+        return open(path, GENERIC_WRITE, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN);
+    }
+
+    bool replace(const std::string& source, const std::string& target) override
+    {
+        // A read-only file is not to be replaced. Windows refuses by itself, Wine does not.
+        const DWORD attributes = GetFileAttributesA(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            return false;
+        return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
+
+    void remove(const std::string& path) override { DeleteFileA(path.c_str()); }
+
+private:
+    static std::unique_ptr<BinaryFile> open(const std::string& path, DWORD access, DWORD disposition, DWORD attributes)
+    {
+        const HANDLE handle = CreateFileA(path.c_str(), access, 0, nullptr, disposition, attributes, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return nullptr;
+        return std::make_unique<Win32File>(handle);
+    }
+};
+
+} // namespace
+
+FileBackend& platform_files()
+{
+    static Win32Files files;
+    return files;
+}
+
+std::string program_file_path()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
+
+bool is_ansi_lead_byte(unsigned char value)
+{
+    return IsDBCSLeadByte(value) != FALSE;
+}

@@ -1,0 +1,56 @@
+// A file backend that passes everything to a real one but makes chosen operations fail, to
+// show what a failure at that point leaves on disk.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "file_backend.h"
+
+class FailingFiles final : public FileBackend {
+public:
+    explicit FailingFiles(FileBackend& real) : real_(real) {}
+
+    // Which operation fails: the write with this index (counted from 0 over all files
+    // created through this backend), or none when negative.
+    int failing_write = -1;
+    bool fail_flush = false;
+    bool fail_replace = false;
+    // Writes seen so far.
+    int writes = 0;
+
+    std::unique_ptr<BinaryFile> open_existing(const std::string& path) override { return real_.open_existing(path); }
+
+    std::unique_ptr<BinaryFile> create_hidden(const std::string& path) override
+    {
+        std::unique_ptr<BinaryFile> file = real_.create_hidden(path);
+        if (!file)
+            return nullptr;
+        return std::make_unique<File>(*this, std::move(file));
+    }
+
+    bool replace(const std::string& source, const std::string& target) override
+    {
+        return !fail_replace && real_.replace(source, target);
+    }
+
+    void remove(const std::string& path) override { real_.remove(path); }
+
+private:
+    class File final : public BinaryFile {
+    public:
+        File(FailingFiles& owner, std::unique_ptr<BinaryFile> real) : owner_(owner), real_(std::move(real)) {}
+        bool read(void* buffer, std::size_t size) override { return real_->read(buffer, size); }
+        bool write(const void* buffer, std::size_t size) override
+        {
+            return owner_.writes++ != owner_.failing_write && real_->write(buffer, size);
+        }
+        bool flush() override { return !owner_.fail_flush && real_->flush(); }
+
+    private:
+        FailingFiles& owner_;
+        std::unique_ptr<BinaryFile> real_;
+    };
+
+    FileBackend& real_;
+};
