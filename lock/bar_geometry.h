@@ -12,11 +12,11 @@ inline constexpr int CLOCK_RIGHT_MARGIN = 10;
 
 // The metrics the bar's height is made of, as GetSystemMetrics reports them.
 struct BarMetrics {
-    int edge_height;       // SM_CYEDGE
-    int frame_height;      // SM_CYFRAME
+    int edge_height; // SM_CYEDGE
+    int frame_height; // SM_CYFRAME
     int small_icon_height; // SM_CYSMICON
-    int screen_width;      // SM_CXSCREEN
-    int screen_height;     // SM_CYSCREEN
+    int screen_width; // SM_CXSCREEN
+    int screen_height; // SM_CYSCREEN
 };
 
 struct BarRect {

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "bar_geometry.h"
 #include "password_dialog.h"
 #include "program_state.h"
 #include "resource.h"
@@ -57,8 +58,8 @@ void on_timer(HWND window, WPARAM id)
 
 void ask_password(HWND window)
 {
-    const INT_PTR result = DialogBoxParamA(
-        window_instance(window), MAKEINTRESOURCEA(IDD_PASSWORD), window, password_dialog_proc, 0);
+    const INT_PTR result =
+        DialogBoxParamA(window_instance(window), MAKEINTRESOURCEA(IDD_PASSWORD), window, password_dialog_proc, 0);
     if (result == RESULT_EXIT) {
         lock_bar.unlock();
         PostMessageA(window, WM_CLOSE, 0, 0);

@@ -9,8 +9,8 @@
 #include "file_backend.h"
 #include "kivpx.h"
 #include "texts.h"
-#include "working_directory.h"
 #include "window_instance.h"
+#include "working_directory.h"
 
 namespace {
 

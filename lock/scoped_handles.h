@@ -6,8 +6,7 @@
 
 #include <utility>
 
-template <typename Traits>
-class Owned {
+template <typename Traits> class Owned {
 public:
     using Handle = typename Traits::Handle;
 
