@@ -44,23 +44,26 @@ inline std::string class_name(HWND window)
     return std::string(name, static_cast<std::size_t>(GetClassNameA(window, name, sizeof name)));
 }
 
+struct WindowSearch {
+    DWORD process_id;
+    std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK collect_window_of(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.process_id)
+        search.found.push_back(window);
+    return TRUE;
+}
+
 // The top-level windows of a process, hidden ones included.
 inline std::vector<HWND> windows_of(DWORD process_id)
 {
-    struct Search {
-        DWORD process_id;
-        std::vector<HWND> found;
-    } search{process_id, {}};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s.process_id)
-                s.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{process_id, {}};
+    EnumWindows(collect_window_of, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
