@@ -15,7 +15,8 @@ bool EscapeKeyFilter::swallows(const KeyEvent& event)
     if (left_win_down_ || right_win_down_)
         return true;
     // Ctrl+Esc and Ctrl+Shift+Esc alike; Alt+Esc. Esc alone still cancels dialogs.
-    return event.virtual_key == KEY_ESCAPE && (event.ctrl_down || (event.flags & KEY_FLAG_ALT_DOWN) != 0);
+    const bool alt_down = event.alt_down || (event.flags & KEY_FLAG_ALT_DOWN) != 0;
+    return event.virtual_key == KEY_ESCAPE && (event.ctrl_down || alt_down);
 }
 
 void EscapeKeyFilter::forget_held_keys()

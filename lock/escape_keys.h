@@ -14,7 +14,10 @@ inline constexpr unsigned KEY_FLAG_UP = 0x80;
 struct KeyEvent {
     unsigned virtual_key;
     unsigned flags; // as the low-level hook reports them: Alt held, key released, ...
-    bool ctrl_down; // as the system sees it when the key arrives
+    // As the system sees them when the key arrives. Alt is in the flags too, but not for
+    // every kind of synthesised input.
+    bool ctrl_down;
+    bool alt_down;
 };
 
 class EscapeKeyFilter {

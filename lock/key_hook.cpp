@@ -12,12 +12,13 @@ namespace {
 // One per process, like the hook procedure that reads it.
 EscapeKeyFilter filter;
 
-// Ctrl is read from the system, which is right about it: this hook never swallows Ctrl.
+// Ctrl and Alt are read from the system, which is right about them: this hook never swallows
+// them.
 LRESULT CALLBACK key_hook_proc(int code, WPARAM wparam, LPARAM lparam)
 {
     if (code == HC_ACTION) {
         const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
-        if (filter.swallows({key.vkCode, key.flags, GetAsyncKeyState(VK_CONTROL) < 0}))
+        if (filter.swallows({key.vkCode, key.flags, GetAsyncKeyState(VK_CONTROL) < 0, GetAsyncKeyState(VK_MENU) < 0}))
             return 1;
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
