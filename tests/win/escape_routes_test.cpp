@@ -38,7 +38,7 @@ public:
     {
         last_seen = 0;
         send_keys(strokes);
-        return pump_until([&] { return last_seen == (strokes.end() - 1)->key; });
+        return wait_until([&] { return last_seen == (strokes.end() - 1)->key; });
     }
 
 private:

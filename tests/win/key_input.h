@@ -36,22 +36,6 @@ inline void send_keys(std::initializer_list<KeyStroke> strokes)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// Handles what this thread is sent or posted until `done` holds or the time is up: hooks of
-// this thread and windows of this thread only run while it does.
-inline bool pump_until(const std::function<bool()>& done, DWORD timeout_ms = WAIT_MS)
-{
-    return wait_until(
-        [&] {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-            return done();
-        },
-        timeout_ms);
-}
-
 // A focused window of this thread that notes every key pressed in it, with or without Alt.
 class KeyRecorder {
 public:
@@ -66,13 +50,19 @@ public:
         window_ = CreateWindowExA(WS_EX_TOPMOST, "TestKeyRecorder", "keys", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100,
             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetForegroundWindow(window_);
-        SetFocus(window_);
+        focus();
     }
     KeyRecorder(const KeyRecorder&) = delete;
     KeyRecorder& operator=(const KeyRecorder&) = delete;
     ~KeyRecorder() { DestroyWindow(window_); }
 
+    // Takes the keyboard back, from a dialog of another program say.
+    bool focus() const
+    {
+        SetForegroundWindow(window_);
+        SetFocus(window_);
+        return GetFocus() == window_;
+    }
     bool focused() const { return GetFocus() == window_; }
 
     // The keys pressed in the window from `strokes`. A final F12 marks the end: input arrives
@@ -82,7 +72,7 @@ public:
         pressed_.clear();
         send_keys(strokes);
         send_keys({press(VK_F12), release(VK_F12)});
-        pump_until([&] { return !pressed_.empty() && pressed_.back() == VK_F12; });
+        wait_until([&] { return !pressed_.empty() && pressed_.back() == VK_F12; });
         if (!pressed_.empty() && pressed_.back() == VK_F12)
             pressed_.pop_back();
         return pressed_;

@@ -12,16 +12,29 @@
 inline constexpr DWORD POLL_MS = 20;
 inline constexpr DWORD WAIT_MS = 10000;
 
-// Polls `done` until it holds or `timeout_ms` have passed; true when it held.
+// Handles what this thread has been sent or posted. A program that shows, hides or talks to a
+// window of the test waits for the test's thread to do so; so do hooks of this thread.
+inline void handle_messages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Polls `done` until it holds or `timeout_ms` have passed, handling messages meanwhile; true
+// when it held.
 inline bool wait_until(const std::function<bool()>& done, DWORD timeout_ms = WAIT_MS)
 {
     const ULONGLONG end = GetTickCount64() + timeout_ms;
     for (;;) {
+        handle_messages();
         if (done())
             return true;
         if (GetTickCount64() >= end)
             return false;
-        Sleep(POLL_MS);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, POLL_MS, QS_ALLINPUT);
     }
 }
 
@@ -125,7 +138,7 @@ public:
     DWORD exit_code(DWORD timeout_ms = WAIT_MS) const
     {
         DWORD code = ~DWORD{0};
-        if (WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0)
+        if (wait_until([&] { return !is_running(); }, timeout_ms))
             GetExitCodeProcess(process_.hProcess, &code);
         return code;
     }
