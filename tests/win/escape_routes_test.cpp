@@ -38,7 +38,10 @@ public:
     {
         last_seen = 0;
         send_keys(strokes);
-        return wait_until([&] { return last_seen == (strokes.end() - 1)->key; });
+        return wait_until([&] {
+            handle_messages();
+            return last_seen == (strokes.end() - 1)->key;
+        });
     }
 
 private:

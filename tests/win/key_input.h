@@ -72,7 +72,10 @@ public:
         pressed_.clear();
         send_keys(strokes);
         send_keys({press(VK_F12), release(VK_F12)});
-        wait_until([&] { return !pressed_.empty() && pressed_.back() == VK_F12; });
+        wait_until([&] {
+            handle_messages();
+            return !pressed_.empty() && pressed_.back() == VK_F12;
+        });
         if (!pressed_.empty() && pressed_.back() == VK_F12)
             pressed_.pop_back();
         return pressed_;

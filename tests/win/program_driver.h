@@ -12,8 +12,17 @@
 inline constexpr DWORD POLL_MS = 20;
 inline constexpr DWORD WAIT_MS = 10000;
 
-// Handles what this thread has been sent or posted. A program that shows, hides or talks to a
-// window of the test waits for the test's thread to do so; so do hooks of this thread.
+// Answers what other threads have sent to windows of this one, and leaves posted messages in
+// the queue: a program that shows, hides or talks to a window of the test waits for the
+// test's thread to answer.
+inline void answer_sent_messages()
+{
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+// Handles everything this thread has been sent or posted: its hooks and its windows' input
+// only run while it does.
 inline void handle_messages()
 {
     MSG message;
@@ -23,13 +32,13 @@ inline void handle_messages()
     }
 }
 
-// Polls `done` until it holds or `timeout_ms` have passed, handling messages meanwhile; true
-// when it held.
+// Polls `done` until it holds or `timeout_ms` have passed, answering sent messages meanwhile;
+// true when it held.
 inline bool wait_until(const std::function<bool()>& done, DWORD timeout_ms = WAIT_MS)
 {
     const ULONGLONG end = GetTickCount64() + timeout_ms;
     for (;;) {
-        handle_messages();
+        answer_sent_messages();
         if (done())
             return true;
         if (GetTickCount64() >= end)
