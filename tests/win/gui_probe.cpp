@@ -70,10 +70,11 @@ std::string message_text(HWND box)
     return window_text(GetDlgItem(box, MESSAGE_TEXT_ID));
 }
 
-HWND find_dialog_with(DWORD process_id, int id)
+HWND find_dialog_with(DWORD process_id, int id, int without)
 {
     for (const HWND window : top_windows(process_id))
-        if (class_name(window) == "#32770" && !is_message_box(window) && GetDlgItem(window, id))
+        if (class_name(window) == "#32770" && IsWindowVisible(window) && !is_message_box(window) &&
+            GetDlgItem(window, id) && !(without && GetDlgItem(window, without)))
             return window;
     return nullptr;
 }

@@ -24,8 +24,9 @@ std::vector<HWND> top_windows(DWORD process_id);
 HWND find_message_box(DWORD process_id);
 std::string message_text(HWND box);
 
-// A dialog of the process, other than a message box, that has a control `id`; null when none.
-HWND find_dialog_with(DWORD process_id, int id);
+// A visible dialog of the process, other than a message box, that has a control `id` and, when
+// `without` is given, no control `without`; null when none.
+HWND find_dialog_with(DWORD process_id, int id, int without = 0);
 
 // The keyboard focus of the thread that owns `window`.
 HWND focus_of(HWND window);
