@@ -1,6 +1,6 @@
 # The front door for people; the CMake presets do the work.
 #   make test   install what is missing, build every preset, run every test
-#   make run    build and lay out dist/ (see README)
+#   make run    build, lay out dist/ and show the lock program at work (see README)
 #   make dist   build and lay out dist/
 PRESETS := native win64 win32
 
@@ -23,6 +23,7 @@ dist: build
 	@bash scripts/make-dist.sh
 
 run: dist
+	@bash scripts/run-demo.sh
 
 clean:
 	rm -rf build dist

@@ -32,7 +32,7 @@ void MessageBoxAnswerer::watch()
             Sleep(20);
             continue;
         }
-        Box seen{window_text(box), message_text(box),
+        Box seen{window_text(box), message_box_text(box),
             reinterpret_cast<HICON>(SendDlgItemMessageA(box, MESSAGE_ICON_ID, STM_GETICON, 0, 0))};
         {
             const std::lock_guard lock(mutex_);

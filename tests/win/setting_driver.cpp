@@ -11,24 +11,31 @@ constexpr int ID_LIST = 1006;
 constexpr int ID_LOGIN_PASSWORD = 1012;
 constexpr int ID_NEW_PASSWORD = 1013;
 
-std::string beside_this_program(const std::string& name)
+// `dir`\`name`, a fresh copy of the setting.exe built beside this test.
+std::string copy_of_the_tool(const std::string& dir, const std::string& name)
 {
-    char program[MAX_PATH];
-    const std::string path(program, GetModuleFileNameA(nullptr, program, MAX_PATH));
-    return path.substr(0, path.rfind('\\') + 1) + name;
+    const std::string program = dir + "\\" + name;
+    if (!CopyFileA((directory_of_this_program() + "\\setting.exe").c_str(), program.c_str(), FALSE))
+        throw std::runtime_error("cannot copy setting.exe");
+    return program;
 }
 
 // Memory in another process, for list-view messages whose data are pointers.
 class RemoteBuffer {
 public:
-    RemoteBuffer(HANDLE process, std::size_t size)
-        : process_(process),
-          address_(static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)))
+    RemoteBuffer(DWORD process_id, std::size_t size)
+        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_id)),
+          address_(
+              static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)))
     {
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    ~RemoteBuffer() { VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+    ~RemoteBuffer()
+    {
+        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        CloseHandle(process_);
+    }
 
     char* at(std::size_t offset) const { return address_ + offset; }
     LPARAM lparam() const { return reinterpret_cast<LPARAM>(address_); }
@@ -48,43 +55,18 @@ private:
 
 } // namespace
 
-SettingTool::SettingTool(const std::string& dir, const std::string& name)
+SettingTool::SettingTool(const std::string& dir, const std::string& name) : program_(copy_of_the_tool(dir, name), dir)
 {
-    const std::string program = dir + "\\" + name;
-    if (!CopyFileA(beside_this_program("setting.exe").c_str(), program.c_str(), FALSE))
-        throw std::runtime_error("cannot copy setting.exe");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string command = "\"" + program + "\"";
-    if (!CreateProcessA(
-            program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup, &process))
-        throw std::runtime_error("cannot start " + program);
-    CloseHandle(process.hThread);
-    process_ = process.hProcess;
-    pid_ = process.dwProcessId;
-}
-
-SettingTool::~SettingTool()
-{
-    if (!ended(0)) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, WAIT_MS);
-    }
-    CloseHandle(process_);
-}
-
-bool SettingTool::ended(DWORD timeout_ms) const
-{
-    return WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0;
+    if (!program_.started())
+        throw std::runtime_error("cannot start " + name);
 }
 
 Message SettingTool::answer_message()
 {
     HWND box = nullptr;
-    if (!wait_until([&] { return (box = find_message_box(pid_)) != nullptr && IsWindowVisible(box); }))
+    if (!wait_until([&] { return (box = find_message_box(pid())) != nullptr && IsWindowVisible(box); }))
         return {};
-    const Message message{window_text(box), message_text(box)};
+    const Message message{window_text(box), message_box_text(box)};
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     wait_until([box] { return !IsWindow(box); });
     return message;
@@ -92,17 +74,17 @@ Message SettingTool::answer_message()
 
 HWND SettingTool::login_dialog() const
 {
-    return find_dialog_with(pid_, ID_LOGIN_PASSWORD, ID_LIST);
+    return find_dialog_with(pid(), ID_LOGIN_PASSWORD, ID_LIST);
 }
 
 HWND SettingTool::main_dialog() const
 {
-    return find_dialog_with(pid_, ID_LIST);
+    return find_dialog_with(pid(), ID_LIST);
 }
 
 HWND SettingTool::password_dialog() const
 {
-    return find_dialog_with(pid_, ID_NEW_PASSWORD, ID_LIST);
+    return find_dialog_with(pid(), ID_NEW_PASSWORD, ID_LIST);
 }
 
 HWND SettingTool::log_in(const std::string& password, Message* notice)
@@ -144,7 +126,7 @@ std::vector<Row> SettingTool::rows(HWND dialog) const
 {
     const HWND list = GetDlgItem(dialog, ID_LIST);
     constexpr std::size_t TEXT_SIZE = 1024;
-    RemoteBuffer remote(process_, sizeof(LVITEMA) + TEXT_SIZE);
+    RemoteBuffer remote(pid(), sizeof(LVITEMA) + TEXT_SIZE);
     std::vector<Row> found(static_cast<std::size_t>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
     for (std::size_t row = 0; row < found.size(); ++row) {
         for (int column = 0; column < 2; ++column) {
@@ -173,7 +155,7 @@ void SettingTool::select_row(HWND dialog, int row) const
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
-    RemoteBuffer remote(process_, sizeof item);
+    RemoteBuffer remote(pid(), sizeof item);
     remote.write(&item, sizeof item);
     SendDlgItemMessageA(dialog, ID_LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(row), remote.lparam());
 }
@@ -182,7 +164,7 @@ void SettingTool::double_click_row(HWND dialog, int row) const
 {
     const HWND list = GetDlgItem(dialog, ID_LIST);
     RECT rect{LVIR_BOUNDS, 0, 0, 0};
-    RemoteBuffer remote(process_, sizeof rect);
+    RemoteBuffer remote(pid(), sizeof rect);
     remote.write(&rect, sizeof rect);
     SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), remote.lparam());
     remote.read(&rect, sizeof rect);

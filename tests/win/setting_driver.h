@@ -22,18 +22,14 @@ class SettingTool {
 public:
     // Starts `dir`\`name`, a copy of the setting.exe built beside this test.
     explicit SettingTool(const std::string& dir, const std::string& name = "setting.exe");
-    SettingTool(const SettingTool&) = delete;
-    SettingTool& operator=(const SettingTool&) = delete;
-    // Ends a run that is still going.
-    ~SettingTool();
 
-    DWORD pid() const { return pid_; }
+    DWORD pid() const { return program_.id(); }
     // Whether the tool ended within the time.
-    bool ended(DWORD timeout_ms = WAIT_MS) const;
+    bool ended(DWORD timeout_ms = WAIT_MS) const { return program_.exit_code(timeout_ms) != ~DWORD{0}; }
 
     // Waits for a message box and answers it with OK; empty when none came.
     Message answer_message();
-    bool message_showing() const { return find_message_box(pid_) != nullptr; }
+    bool message_showing() const { return find_message_box(pid()) != nullptr; }
 
     HWND login_dialog() const;
     HWND main_dialog() const;
@@ -45,7 +41,7 @@ public:
     // What follows is for the main dialog `dialog`.
     void click(HWND dialog, int id) const;
     void type(HWND dialog, int id, const std::string& text) const;
-    std::string text(HWND dialog, int id) const { return window_text(GetDlgItem(dialog, id)); }
+    std::string text(HWND dialog, int id) const { return control_text(GetDlgItem(dialog, id)); }
     // Returns once everything posted to the dialog so far has been handled.
     void settle(HWND dialog);
 
@@ -55,7 +51,7 @@ public:
     void double_click_row(HWND dialog, int row) const;
 
 private:
-    HANDLE process_ = nullptr;
-    DWORD pid_ = 0;
+    // Ended by force if a test leaves it running.
+    RunningProgram program_;
     unsigned settle_count_ = 0;
 };

@@ -1,0 +1,173 @@
+// The bar window's class, creation and procedure. The procedure only cracks messages and
+// hands them to one small function each.
+#include "bar_window.h"
+
+#include <shellapi.h>
+
+#include "bar_geometry.h"
+#include "password_dialog.h"
+#include "program_state.h"
+#include "resource.h"
+#include "texts.h"
+#include "window_instance.h"
+
+#ifndef _WIN64
+static_assert(sizeof(WNDCLASSEXA) == 48, "the class record of 32-bit Windows");
+#endif
+
+namespace {
+
+void add_tray_icon(HWND window)
+{
+    tray_icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    tray_icon.hWnd = window;
+    tray_icon.uID = TRAY_ICON_ID;
+    tray_icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    tray_icon.uCallbackMessage = WM_TRAYNOTIFY;
+    tray_icon.hIcon = LoadIconA(window_instance(window), MAKEINTRESOURCEA(IDI_KIVEL2));
+    lstrcpyA(tray_icon.szTip, PROGRAM_NAME);
+    Shell_NotifyIconA(NIM_ADD, &tray_icon);
+}
+
+void on_create(HWND window)
+{
+    lock_bar.create_controls(window);
+    add_tray_icon(window);
+    SetTimer(window, TIMER_LAYOUT, LAYOUT_DELAY_MS, nullptr);
+}
+
+// Measured once, in the framed geometry that the locked bar shows again later.
+void on_layout_timer(HWND window)
+{
+    KillTimer(window, TIMER_LAYOUT);
+    lock_bar.show_bar(true);
+    layout_bar(window);
+    lock_bar.show_bar(false);
+    SetTimer(window, TIMER_CLOCK, CLOCK_PERIOD_MS, nullptr);
+    if (lock_bar.settings.lock_at_startup)
+        lock_bar.lock();
+}
+
+void on_timer(HWND window, WPARAM id)
+{
+    if (id == TIMER_LAYOUT)
+        on_layout_timer(window);
+    else if (id == TIMER_CLOCK && clock_panel.tick())
+        InvalidateRect(window, nullptr, TRUE);
+}
+
+void ask_password(HWND window)
+{
+    const INT_PTR result =
+        DialogBoxParamA(window_instance(window), MAKEINTRESOURCEA(IDD_PASSWORD), window, password_dialog_proc, 0);
+    if (result == RESULT_EXIT) {
+        lock_bar.unlock();
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    } else if (result == RESULT_RESIDENT) {
+        lock_bar.unlock();
+    } else if (result == RESULT_BAD_PASSWORD) {
+        MessageBoxA(window, TEXT_BAD_PASSWORD, PROGRAM_NAME, MB_ICONWARNING);
+    }
+}
+
+void on_tray_notify(HWND window, LPARAM mouse_message)
+{
+    if (mouse_message == WM_LBUTTONDBLCLK) {
+        lock_bar.lock();
+    } else if (mouse_message == WM_RBUTTONDBLCLK) {
+        lock_bar.unlock();
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+}
+
+// The sizing frame of the locked bar counts as client area, so the bar cannot be resized.
+LRESULT hit_test(HWND window, WPARAM wparam, LPARAM lparam)
+{
+    const LRESULT where = DefWindowProcA(window, WM_NCHITTEST, wparam, lparam);
+    return where >= HTLEFT && where <= HTBORDER ? HTCLIENT : where;
+}
+
+} // namespace
+
+bool register_bar_class(HINSTANCE instance, const char* class_name)
+{
+    WNDCLASSEXA bar_class{};
+    bar_class.cbSize = sizeof bar_class;
+    bar_class.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    bar_class.lpfnWndProc = bar_window_proc;
+    bar_class.hInstance = instance;
+    bar_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_KIVEL2));
+    bar_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    bar_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    bar_class.lpszClassName = class_name;
+    bar_class.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_KIVEL2));
+    return RegisterClassExA(&bar_class) != 0;
+}
+
+// Topmost, without caption, system menu or taskbar button; at the origin with no size until
+// the layout timer places it.
+bool create_bar_window(HINSTANCE instance, const char* class_name, int show_command)
+{
+    const HWND window = CreateWindowExA(WS_EX_PALETTEWINDOW, class_name, PROGRAM_NAME,
+        WS_POPUP | WS_CLIPCHILDREN | WS_THICKFRAME, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    if (!window)
+        return false;
+    ShowWindow(window, show_command);
+    UpdateWindow(window);
+    return true;
+}
+
+void layout_bar(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    clock_panel.layout(window, client.right, client.bottom);
+    lock_bar.layout_buttons(BUTTON_LEFT, client.bottom);
+}
+
+void exit_program()
+{
+    lock_bar.unlock();
+    Shell_NotifyIconA(NIM_DELETE, &tray_icon);
+    ReleaseMutex(instance_mutex);
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK bar_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_CREATE:
+        on_create(window);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(window, TIMER_CLOCK);
+        exit_program();
+        return 0;
+    case WM_PAINT:
+        if (!lock_bar.is_locked())
+            break;
+        clock_panel.paint(window);
+        return 0;
+    case WM_CLOSE:
+        // While locked nobody closes the bar, Alt+F4 and other programs included.
+        if (lock_bar.is_locked())
+            return 0;
+        break;
+    case WM_NCHITTEST:
+        return hit_test(window, wparam, lparam);
+    case WM_COMMAND:
+        lock_bar.on_command(wparam);
+        return 0;
+    case WM_TIMER:
+        on_timer(window, wparam);
+        return 0;
+    case WM_RBUTTONDOWN:
+        if (wparam & MK_SHIFT)
+            ask_password(window);
+        return 0;
+    case WM_TRAYNOTIFY:
+        on_tray_notify(window, lparam);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}

@@ -1,0 +1,171 @@
+// Launcher controls and the desktop lockdown.
+#include "lock_bar.h"
+
+#include <shellapi.h>
+
+#include <optional>
+
+#include "bar_geometry.h"
+#include "file_backend.h"
+#include "kivpx.h"
+#include "texts.h"
+#include "window_instance.h"
+#include "working_directory.h"
+
+namespace {
+
+// The shell's taskbar, found by class alone, and its desktop window, by class and title.
+constexpr char TASKBAR_CLASS[] = "Shell_TrayWnd";
+constexpr char DESKTOP_CLASS[] = "Progman";
+constexpr char DESKTOP_TITLE[] = "Program Manager";
+
+HWND create_button(HWND bar, const char* caption, int id)
+{
+    return CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, bar,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), window_instance(bar), nullptr);
+}
+
+OwnedMenu create_software_menu(const std::vector<SoftwareEntry>& entries)
+{
+    OwnedMenu menu(CreatePopupMenu());
+    if (!menu)
+        return menu;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const UINT_PTR id = ID_MENU_FIRST + i;
+        if (entries[i].is_separator)
+            AppendMenuA(menu.get(), MF_SEPARATOR, id, nullptr);
+        else
+            AppendMenuA(menu.get(), MF_STRING, id, entries[i].label.c_str());
+    }
+    return menu;
+}
+
+// Window handles are 32-bit values on every Windows, so the library's int holds one whole.
+int handle_value(HWND window)
+{
+    return static_cast<int>(reinterpret_cast<INT_PTR>(window));
+}
+
+} // namespace
+
+LockBar::~LockBar()
+{
+    unlock();
+}
+
+void LockBar::create_controls(HWND window)
+{
+    bar_window = window;
+    const bool has_main_software = !settings.main_program.empty();
+    if (has_main_software)
+        main_button = create_button(window, settings.main_label.c_str(), ID_MAIN_SOFTWARE);
+    if (!settings.entries.empty())
+        other_button =
+            create_button(window, has_main_software ? TEXT_OTHER_SOFTWARE : TEXT_SOFTWARE, ID_OTHER_SOFTWARE);
+    SetKivel(handle_value(window));
+    if (!settings.entries.empty())
+        software_menu = create_software_menu(settings.entries);
+}
+
+void LockBar::layout_buttons(int left, int height)
+{
+    for (HWND button : {main_button, other_button}) {
+        if (!button)
+            continue;
+        MoveWindow(button, left, 0, BUTTON_WIDTH, height, TRUE);
+        left += BUTTON_WIDTH;
+    }
+}
+
+void LockBar::on_command(WPARAM wparam)
+{
+    const int id = LOWORD(wparam);
+    if (id == ID_MAIN_SOFTWARE) {
+        launch(settings.main_program);
+    } else if (id == ID_OTHER_SOFTWARE) {
+        if (!software_menu)
+            return;
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        TrackPopupMenu(software_menu.get(), TPM_VCENTERALIGN, cursor.x, cursor.y, 0, bar_window, nullptr);
+    } else if (id >= ID_MENU_FIRST && static_cast<std::size_t>(id - ID_MENU_FIRST) < settings.entries.size()) {
+        // A copy: the message box of a failed start runs a message loop of its own.
+        const SoftwareEntry entry = settings.entries[static_cast<std::size_t>(id - ID_MENU_FIRST)];
+        if (!entry.is_separator)
+            launch(entry.program);
+    }
+}
+
+void LockBar::launch(const std::string& program)
+{
+    const std::optional<std::string> directory = working_directory_for(program, is_ansi_lead_byte);
+    const HINSTANCE result = ShellExecuteA(
+        nullptr, nullptr, program.c_str(), nullptr, directory ? directory->c_str() : nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<UINT_PTR>(result) > 32)
+        return;
+    const std::string message = TEXT_LAUNCH_FAILED_BEFORE + program + TEXT_LAUNCH_FAILED_AFTER;
+    MessageBoxA(bar_window, message.c_str(), PROGRAM_NAME, MB_ICONWARNING);
+}
+
+void LockBar::lock()
+{
+    if (locked)
+        return;
+    show_bar(true);
+    tray_window = FindWindowA(TASKBAR_CLASS, nullptr);
+    if (tray_window)
+        ShowWindow(tray_window, SW_HIDE);
+    progman_window = FindWindowA(DESKTOP_CLASS, DESKTOP_TITLE);
+    if (progman_window)
+        EnableWindow(progman_window, FALSE);
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
+    StartKivHook();
+    locked = 1;
+}
+
+void LockBar::unlock()
+{
+    if (!locked)
+        return;
+    // What lock() found is shown and enabled, whatever state it was in before.
+    if (tray_window) {
+        ShowWindow(tray_window, SW_SHOWNA);
+        tray_window = nullptr;
+    }
+    if (progman_window) {
+        EnableWindow(progman_window, TRUE);
+        progman_window = nullptr;
+    }
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
+    EndKivHook();
+    show_bar(false);
+    locked = 0;
+}
+
+void LockBar::show_bar(bool show)
+{
+    if (!IsWindow(bar_window))
+        return;
+    BarMetrics metrics{};
+    metrics.edge_height = GetSystemMetrics(SM_CYEDGE);
+    metrics.frame_height = GetSystemMetrics(SM_CYFRAME);
+    metrics.small_icon_height = GetSystemMetrics(SM_CYSMICON);
+    metrics.screen_width = GetSystemMetrics(SM_CXSCREEN);
+    metrics.screen_height = GetSystemMetrics(SM_CYSCREEN);
+    const BarRect bar = bar_rect(metrics);
+    // The frame is drawn but cannot be dragged: the bar answers its hit tests as client area.
+    if (show) {
+        change_style(0, WS_THICKFRAME);
+        ShowWindow(bar_window, SW_SHOWNA);
+    } else {
+        change_style(WS_THICKFRAME, 0);
+        ShowWindow(bar_window, SW_HIDE);
+    }
+    MoveWindow(bar_window, bar.x, bar.y, bar.width, bar.height, TRUE);
+}
+
+void LockBar::change_style(LONG remove, LONG add)
+{
+    const LONG style = GetWindowLongA(bar_window, GWL_STYLE);
+    SetWindowLongA(bar_window, GWL_STYLE, (style & ~remove) | add);
+}

@@ -1,0 +1,55 @@
+// The lock program's state: its settings, the bar window with its launcher buttons and
+// software menu, and the lockdown of the desktop that the bar stands in for.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "scoped_handles.h"
+#include "settings.h"
+
+// WM_COMMAND ids of the bar window.
+inline constexpr int ID_MAIN_SOFTWARE = 100;
+inline constexpr int ID_OTHER_SOFTWARE = 101;
+// The software menu's item for entries[i] is ID_MENU_FIRST + i, separators counted too.
+inline constexpr int ID_MENU_FIRST = 300;
+
+class LockBar {
+public:
+    LockBar() = default;
+    LockBar(const LockBar&) = delete;
+    LockBar& operator=(const LockBar&) = delete;
+    // Hands the desktop back if the program ends while locked.
+    virtual ~LockBar();
+
+    // Builds the launcher buttons and the software menu from the settings, once, and tells
+    // the hook library which window is the bar.
+    void create_controls(HWND window);
+    // Places the buttons side by side from `left`, as high as the bar's client area.
+    void layout_buttons(int left, int height);
+    // One WM_COMMAND of the bar: a button pressed or a menu item chosen.
+    void on_command(WPARAM wparam);
+    // Starts a program in its own directory; says so when it cannot be started.
+    void launch(const std::string& program);
+
+    // Takes the desktop away: bar shown, taskbar hidden, desktop window disabled, screen
+    // saver said to run, minimising refused. Nothing happens when already locked.
+    void lock();
+    // Gives it back; nothing happens when not locked.
+    void unlock();
+    // The bar along the bottom edge of the screen, shown with a sizing frame or hidden without.
+    void show_bar(bool show);
+    void change_style(LONG remove, LONG add);
+    bool is_locked() const { return locked != 0; }
+
+    Settings settings;
+    HWND bar_window = nullptr;
+    int locked = 0;
+    // The shell windows that lock() found; null when there was none, and after unlock().
+    HWND progman_window = nullptr;
+    HWND tray_window = nullptr;
+    HWND main_button = nullptr;
+    HWND other_button = nullptr;
+    OwnedMenu software_menu;
+};

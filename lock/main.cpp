@@ -1,0 +1,37 @@
+// Entry point of the lock program: one copy only, settings read once, then the bar window
+// and its message loop until the window is gone.
+#include <windows.h>
+
+#include <cstring>
+
+#include "bar_window.h"
+#include "program_state.h"
+#include "texts.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
+{
+    char class_name[sizeof PROGRAM_NAME];
+    std::memcpy(class_name, PROGRAM_NAME, sizeof PROGRAM_NAME);
+
+    // A copy that is already running is left alone; this one just ends. The handle stays
+    // open so that the name lasts as long as this process.
+    instance_mutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX_NAME);
+    if (GetLastError() == ERROR_ALREADY_EXISTS)
+        return 0;
+
+    // Never run on defaults: without the administrator's settings there is nothing to offer.
+    if (!lock_bar.settings.load()) {
+        MessageBoxA(nullptr, TEXT_LOAD_FAILED, CAPTION_START_FAILED, MB_ICONWARNING);
+        return 0;
+    }
+    if (!register_bar_class(instance, class_name) || !create_bar_window(instance, class_name, show_command))
+        return 0;
+
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    tray_icon = NOTIFYICONDATAA{};
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,46 @@
+// The password dialog: one typed password, compared with both stored ones.
+#include "password_dialog.h"
+
+#include <string>
+
+#include "password_check.h"
+#include "program_state.h"
+#include "resource.h"
+
+namespace {
+
+// All of the edit's text, however long: every password the settings can hold must be able
+// to unlock.
+std::string edit_text(HWND dialog, int id)
+{
+    const HWND edit = GetDlgItem(dialog, id);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+INT_PTR on_ok(HWND dialog)
+{
+    if (!unlocks(edit_text(dialog, IDC_PASSWORD_EDIT), lock_bar.settings))
+        return RESULT_BAD_PASSWORD;
+    return IsDlgButtonChecked(dialog, IDC_STAY_RESIDENT) ? RESULT_RESIDENT : RESULT_EXIT;
+}
+
+} // namespace
+
+// Nothing is set up on WM_INITDIALOG: the edit starts empty, the box unchecked.
+INT_PTR CALLBACK password_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+{
+    if (message != WM_COMMAND)
+        return FALSE;
+    switch (LOWORD(wparam)) {
+    case IDOK:
+        EndDialog(dialog, on_ok(dialog));
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, RESULT_CANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

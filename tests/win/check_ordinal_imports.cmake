@@ -1,0 +1,26 @@
+# Fails unless the given Windows binary imports from KivPx.dll exactly the given ordinals, each
+# by ordinal only: no export name of the library may appear in its import table.
+#   cmake -DOBJDUMP=<objdump> -DFILE=<exe> -DORDINALS=<1;3;4> -P check_ordinal_imports.cmake
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} could not read ${FILE}")
+endif()
+if(NOT dump MATCHES "DLL Name: KivPx\\.dll\n[^\n]*\n(([^\n]+\n)*)")
+    message(FATAL_ERROR "${FILE} does not import KivPx.dll")
+endif()
+string(REGEX MATCHALL "[^\n]+" entries "${CMAKE_MATCH_1}")
+
+set(found)
+foreach(entry IN LISTS entries)
+    if(NOT entry MATCHES "^[ \t]*[0-9a-fA-F]+[ \t]+0*([0-9]+)[ \t]+<none>")
+        message(FATAL_ERROR "${FILE} imports from KivPx.dll by name: ${entry}")
+    endif()
+    list(APPEND found ${CMAKE_MATCH_1})
+endforeach()
+list(SORT found COMPARE NATURAL)
+list(SORT ORDINALS COMPARE NATURAL)
+if(NOT found STREQUAL ORDINALS)
+    message(FATAL_ERROR "${FILE} imports ordinals ${found} of KivPx.dll, expected ${ORDINALS}")
+endif()
+message(STATUS "${FILE}: imports ordinals ${found} of KivPx.dll by ordinal only")

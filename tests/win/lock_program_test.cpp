@@ -1,0 +1,385 @@
+// The real Kivel2.exe, started in a directory of its own with a settings file made for the
+// test, and driven from outside as the shell and a user would drive it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "bar_geometry.h"
+#include "program_driver.h"
+#include "settings.h"
+#include "test_files.h"
+
+namespace {
+
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 147;
+constexpr char PASSWORD_TITLE[] = "パスワード認証";
+constexpr int PASSWORD_EDIT = 1007;
+constexpr int STAY_RESIDENT = 1020;
+
+BarRect expected_bar()
+{
+    return bar_rect({GetSystemMetrics(SM_CYEDGE), GetSystemMetrics(SM_CYFRAME), GetSystemMetrics(SM_CYSMICON),
+        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+bool has_bar_rect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const BarRect bar = expected_bar();
+    return rect.left == bar.x && rect.top == bar.y && rect.right - rect.left == bar.width &&
+        rect.bottom - rect.top == bar.height;
+}
+
+bool screen_saver_running()
+{
+    const RunningProgram reader(directory_of_this_program() + "\\screen_saver_state.exe", directory_of_this_program());
+    return reader.exit_code() == 1;
+}
+
+HWND taskbar()
+{
+    return FindWindowA("Shell_TrayWnd", nullptr);
+}
+
+class LockProgram : public ::testing::Test {
+protected:
+    TempDir dir;
+    Settings settings{dir.path() + "\\kiv2.bin"};
+
+    void SetUp() override
+    {
+        for (const char* file : {"Kivel2.exe", "KivPx.dll", "record_start.exe"})
+            ASSERT_TRUE(CopyFileA(
+                (directory_of_this_program() + "\\" + file).c_str(), (dir.path() + "\\" + file).c_str(), FALSE))
+                << file;
+        settings.boss_password = "boss";
+        settings.follower_password = "kid";
+    }
+
+    // A test that failed half-way must not leave the next one without a taskbar. (The
+    // screen-saver setting is left to the next lock program: Wine keeps a process's own
+    // setting cached once it has set it, so this process only ever reads it.)
+    void TearDown() override
+    {
+        end_cleanly();
+        program.reset();
+        if (HWND shell_taskbar = taskbar())
+            ShowWindow(shell_taskbar, SW_SHOWNA);
+    }
+
+    // Ends a program that a test left running the way a user would, so that it removes its
+    // hook itself: Wine keeps the hook of a killed program working in other processes.
+    void end_cleanly()
+    {
+        if (!program || !program->is_running() || !IsWindow(bar))
+            return;
+        if (IsWindowVisible(bar) && !find_dialog_of(program->id(), PASSWORD_TITLE))
+            answer_password(settings.boss_password, false);
+        else
+            PostMessageA(bar, WM_CLOSE, 0, 0);
+        program->exit_code();
+    }
+
+    std::string in_dir(const char* name) const { return dir.path() + "\\" + name; }
+
+    // Saves the settings and starts the program; waits until its bar window exists and the
+    // start-up layout has placed it (hidden, or shown when it locks at once).
+    void start()
+    {
+        ASSERT_TRUE(settings.save());
+        program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
+        ASSERT_TRUE(program->started());
+        ASSERT_TRUE(wait_until([&] {
+            bar = find_window_of(program->id(), "Kivel2", "Kivel2");
+            return bar && has_bar_rect(bar);
+        })) << "no bar window laid out";
+    }
+
+    // What the desktop looks like, in words that a failed wait can print.
+    std::string desktop_state() const
+    {
+        return std::string(IsWindowVisible(bar) ? "bar shown" : "bar hidden") +
+            (IsWindowVisible(taskbar()) ? ", taskbar shown" : ", taskbar hidden") +
+            (screen_saver_running() ? ", screen saver on" : ", screen saver off");
+    }
+    bool locked_state() const { return desktop_state() == LOCKED; }
+    bool resident_state() const { return desktop_state() == RESIDENT; }
+    static constexpr char LOCKED[] = "bar shown, taskbar hidden, screen saver on";
+    static constexpr char RESIDENT[] = "bar hidden, taskbar shown, screen saver off";
+
+    void lock_by_tray()
+    {
+        PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
+        ASSERT_TRUE(wait_until([&] { return locked_state(); })) << desktop_state();
+    }
+
+    // Shift + right button on the bar; the password dialog that it opens.
+    HWND open_password_dialog()
+    {
+        PostMessageA(bar, WM_RBUTTONDOWN, MK_SHIFT | MK_RBUTTON, MAKELPARAM(300, 5));
+        HWND dialog = nullptr;
+        wait_until([&] { return (dialog = find_dialog_of(program->id(), PASSWORD_TITLE)) != nullptr; });
+        return dialog;
+    }
+
+    void answer_password(const std::string& password, bool stay_resident)
+    {
+        HWND dialog = open_password_dialog();
+        ASSERT_TRUE(dialog);
+        SendMessageA(GetDlgItem(dialog, PASSWORD_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password.c_str()));
+        SendMessageA(GetDlgItem(dialog, STAY_RESIDENT), BM_SETCHECK, stay_resident ? BST_CHECKED : BST_UNCHECKED, 0);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
+    }
+
+    // A message box of the program with the caption given, once it is up.
+    HWND wait_for_message_box(const char* caption) const
+    {
+        HWND box = nullptr;
+        wait_until([&] { return (box = find_dialog_of(program->id(), caption)) != nullptr; });
+        return box;
+    }
+
+    // Lets the program handle everything posted to it so far.
+    void settle() const { SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_BLOCK, WAIT_MS, nullptr); }
+
+    std::unique_ptr<RunningProgram> program;
+    HWND bar = nullptr;
+};
+
+TEST_F(LockProgram, WithoutSettingsFileSaysSoAndEnds)
+{
+    program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
+    HWND box = wait_for_message_box("Kivel2起動失敗");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(message_box_text(box), "Kivel2設定データの読み込みに失敗");
+    EXPECT_FALSE(find_window_of(program->id(), "Kivel2", "Kivel2"));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(program->exit_code(), 0u);
+}
+
+TEST_F(LockProgram, ACutSettingsFileIsRefused)
+{
+    ASSERT_TRUE(settings.save());
+    Bytes bytes = read_bytes(settings.file_path);
+    bytes.pop_back();
+    SetFileAttributesA(settings.file_path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    write_bytes(settings.file_path, bytes);
+    program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
+    HWND box = wait_for_message_box("Kivel2起動失敗");
+    ASSERT_TRUE(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(program->exit_code(), 0u);
+}
+
+TEST_F(LockProgram, StartsResidentAndASecondCopyEndsAtOnce)
+{
+    start();
+    EXPECT_TRUE(resident_state());
+    EXPECT_FALSE(IsWindowVisible(bar));
+
+    RunningProgram second(in_dir("Kivel2.exe"), dir.path());
+    EXPECT_EQ(second.exit_code(), 0u);
+    EXPECT_TRUE(program->is_running());
+}
+
+TEST_F(LockProgram, LocksAtStartUpWhenTheSettingsSaySo)
+{
+    settings.lock_at_startup = 1;
+    start();
+    EXPECT_TRUE(wait_until([&] { return locked_state(); })) << desktop_state();
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(LockProgram, TrayIconLocksAndEnds)
+{
+    start();
+    lock_by_tray();
+    // While locked the tray's right double-click is out of reach, but resident it ends the
+    // program at once, without a password.
+    answer_password("kid", true);
+    ASSERT_TRUE(wait_until([&] { return resident_state(); })) << desktop_state();
+    PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_RBUTTONDBLCLK);
+    EXPECT_EQ(program->exit_code(), 0u);
+}
+
+TEST_F(LockProgram, CloseRequestsAreRefusedOnlyWhileLocked)
+{
+    start();
+    lock_by_tray();
+    SendMessageTimeoutA(bar, WM_CLOSE, 0, 0, SMTO_BLOCK, WAIT_MS, nullptr);
+    SendMessageTimeoutA(bar, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_BLOCK, WAIT_MS, nullptr);
+    settle();
+    EXPECT_TRUE(IsWindow(bar));
+    EXPECT_TRUE(locked_state());
+
+    answer_password("boss", true);
+    ASSERT_TRUE(wait_until([&] { return resident_state(); })) << desktop_state();
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program->exit_code(), 0u);
+}
+
+TEST_F(LockProgram, FrameOfTheLockedBarCannotBeDragged)
+{
+    start();
+    lock_by_tray();
+    RECT rect{};
+    GetWindowRect(bar, &rect);
+    const struct {
+        LONG x;
+        LONG y;
+    } edges[] = {{rect.left + 1, rect.top + 1}, {(rect.left + rect.right) / 2, rect.top + 1},
+        {rect.right - 2, (rect.top + rect.bottom) / 2}, {rect.right - 2, rect.bottom - 2}};
+    for (const auto& at : edges) {
+        DWORD_PTR where = 0;
+        SendMessageTimeoutA(bar, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y), SMTO_BLOCK, WAIT_MS, &where);
+        EXPECT_EQ(where, static_cast<DWORD_PTR>(HTCLIENT)) << at.x << "," << at.y;
+    }
+}
+
+TEST_F(LockProgram, PasswordDialogAnswers)
+{
+    settings.boss_password = std::string(300, 'b');
+    start();
+    lock_by_tray();
+
+    // A right click without Shift is swallowed.
+    PostMessageA(bar, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 5));
+    settle();
+    EXPECT_FALSE(find_dialog_of(program->id(), PASSWORD_TITLE));
+
+    // Cancel keeps the lock without a word.
+    HWND dialog = open_password_dialog();
+    ASSERT_TRUE(dialog);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(wait_until([&] { return !IsWindow(dialog); }));
+    settle();
+    EXPECT_TRUE(locked_state());
+
+    // A wrong password, also one that differs only in case, is told and keeps the lock.
+    for (const char* wrong : {"KID", "ki", ""}) {
+        answer_password(wrong, false);
+        HWND box = wait_for_message_box("Kivel2");
+        ASSERT_TRUE(box) << wrong;
+        EXPECT_EQ(message_box_text(box), "不正なパスワードです。\r\nロックを解除できません。");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }));
+        EXPECT_TRUE(locked_state()) << wrong;
+    }
+
+    // The boss password, however long, unlocks; with the box clear the program ends.
+    answer_password(settings.boss_password, false);
+    EXPECT_EQ(program->exit_code(), 0u);
+    EXPECT_TRUE(IsWindowVisible(taskbar()));
+    EXPECT_FALSE(screen_saver_running());
+}
+
+TEST_F(LockProgram, ButtonsAndMenuFollowTheSettings)
+{
+    settings.main_label = "メイン";
+    settings.main_program = in_dir("record_start.exe");
+    settings.entries = {{0, "one", "one.exe"}, {1, "", ""}, {0, "two", "two.exe"}};
+    start();
+    lock_by_tray();
+
+    const struct {
+        int id;
+        const char* caption;
+        int x;
+    } buttons[] = {{100, "メイン", 85}, {101, "その他のソフト", 215}};
+    RECT client{};
+    GetClientRect(bar, &client);
+    for (const auto& b : buttons) {
+        HWND button = GetDlgItem(bar, b.id);
+        ASSERT_TRUE(button) << b.id;
+        EXPECT_EQ(window_text(button), b.caption);
+        RECT rect{};
+        GetWindowRect(button, &rect);
+        MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, b.x);
+        EXPECT_EQ(rect.top, 0);
+        EXPECT_EQ(rect.right - rect.left, BUTTON_WIDTH);
+        EXPECT_EQ(rect.bottom, client.bottom);
+    }
+}
+
+TEST_F(LockProgram, OneButtonWithoutMainSoftwareNoneWithoutEntries)
+{
+    settings.main_label = "label only";
+    settings.entries = {{0, "one", "one.exe"}};
+    start();
+    EXPECT_FALSE(GetDlgItem(bar, 100));
+    HWND button = GetDlgItem(bar, 101);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(window_text(button), "ソフト起動");
+}
+
+TEST_F(LockProgram, StartsProgramsInTheirDirectoryAndReportsFailures)
+{
+    const std::string tools = dir.path() + "\\tools";
+    ASSERT_TRUE(CreateDirectoryA(tools.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(in_dir("record_start.exe").c_str(), (tools + "\\menu.exe").c_str(), FALSE));
+    const std::string missing = dir.path() + "\\nowhere\\missing.exe";
+    // A bare name is found by the shell from the program's own working directory.
+    settings.main_program = "record_start.exe";
+    settings.entries = {{0, "menu", tools + "\\menu.exe"}, {1, "", tools + "\\menu.exe"}, {0, "gone", missing}};
+    start();
+    lock_by_tray();
+
+    PostMessageA(bar, WM_COMMAND, 300, 0);
+    EXPECT_TRUE(wait_until([&] { return read_bytes(tools + "\\menu.exe.started").size() > 0; }));
+    const Bytes where = read_bytes(tools + "\\menu.exe.started");
+    EXPECT_EQ(std::string(where.begin(), where.end()), tools);
+
+    PostMessageA(bar, WM_COMMAND, 100, 0);
+    EXPECT_TRUE(wait_until([&] { return read_bytes(in_dir("record_start.exe.started")).size() > 0; }));
+
+    // A separator's id starts nothing; ids past the list are ignored.
+    DeleteFileA((tools + "\\menu.exe.started").c_str());
+    PostMessageA(bar, WM_COMMAND, 301, 0);
+    PostMessageA(bar, WM_COMMAND, 303, 0);
+    settle();
+
+    PostMessageA(bar, WM_COMMAND, 302, 0);
+    HWND box = wait_for_message_box("Kivel2");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(message_box_text(box), "「" + missing + "」が実行できません");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(locked_state());
+    EXPECT_EQ(GetFileAttributesA((tools + "\\menu.exe.started").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Wine tells a thread that another process set or removed a hook when the thread next looks
+// at its message queue.
+void notice_hook_changes()
+{
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+}
+
+// The hook library is bound and started: while locked, no window can be minimised.
+TEST_F(LockProgram, MinimisingIsRefusedWhileLocked)
+{
+    start();
+    HWND window = CreateWindowExA(0, "STATIC", "victim", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+        nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(window);
+    lock_by_tray();
+    notice_hook_changes();
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_FALSE(IsIconic(window));
+
+    answer_password("kid", true);
+    ASSERT_TRUE(wait_until([&] { return resident_state(); })) << desktop_state();
+    notice_hook_changes();
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(window));
+    DestroyWindow(window);
+}
+
+} // namespace

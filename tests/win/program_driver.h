@@ -1,0 +1,135 @@
+// Driving a real program from outside, as the shell or a user would: start it in a directory
+// of its own, find its windows, read its message boxes, wait for states by polling, and end
+// it by force if a test leaves it running.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+inline constexpr DWORD POLL_MS = 20;
+inline constexpr DWORD WAIT_MS = 10000;
+
+// Polls `done` until it holds or `timeout_ms` have passed; true when it held.
+inline bool wait_until(const std::function<bool()>& done, DWORD timeout_ms = WAIT_MS)
+{
+    const ULONGLONG end = GetTickCount64() + timeout_ms;
+    for (;;) {
+        if (done())
+            return true;
+        if (GetTickCount64() >= end)
+            return false;
+        Sleep(POLL_MS);
+    }
+}
+
+inline std::string directory_of_this_program()
+{
+    char program[MAX_PATH];
+    const std::string path(program, GetModuleFileNameA(nullptr, program, MAX_PATH));
+    return path.substr(0, path.rfind('\\'));
+}
+
+inline std::string window_text(HWND window)
+{
+    char text[1024];
+    return std::string(text, static_cast<std::size_t>(GetWindowTextA(window, text, sizeof text)));
+}
+
+inline std::string class_name(HWND window)
+{
+    char name[256];
+    return std::string(name, static_cast<std::size_t>(GetClassNameA(window, name, sizeof name)));
+}
+
+struct WindowSearch {
+    DWORD process_id;
+    std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK collect_window_of(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.process_id)
+        search.found.push_back(window);
+    return TRUE;
+}
+
+// The top-level windows of a process, hidden ones included.
+inline std::vector<HWND> windows_of(DWORD process_id)
+{
+    WindowSearch search{process_id, {}};
+    EnumWindows(collect_window_of, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+inline HWND find_window_of(DWORD process_id, const std::string& window_class, const std::string& title)
+{
+    for (HWND window : windows_of(process_id))
+        if (class_name(window) == window_class && window_text(window) == title)
+            return window;
+    return nullptr;
+}
+
+// A visible dialog or message box of the process with this title, if one is up.
+inline HWND find_dialog_of(DWORD process_id, const std::string& title)
+{
+    for (HWND window : windows_of(process_id))
+        if (class_name(window) == "#32770" && IsWindowVisible(window) && window_text(window) == title)
+            return window;
+    return nullptr;
+}
+
+// A message box keeps its text in the static control 0xFFFF.
+inline std::string message_box_text(HWND box)
+{
+    return window_text(GetDlgItem(box, 0xFFFF));
+}
+
+// A program started in a directory, ended by force when the object goes and it still runs.
+class RunningProgram {
+public:
+    RunningProgram(const std::string& program, const std::string& directory)
+    {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string command = "\"" + program + "\"";
+        if (CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                &startup, &process_)) {
+            CloseHandle(process_.hThread);
+            process_.hThread = nullptr;
+        }
+    }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+    ~RunningProgram()
+    {
+        if (!process_.hProcess)
+            return;
+        if (is_running()) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, WAIT_MS);
+        }
+        CloseHandle(process_.hProcess);
+    }
+
+    bool started() const { return process_.hProcess != nullptr; }
+    DWORD id() const { return process_.dwProcessId; }
+    bool is_running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+    // The exit code once the program has ended within the time, else ~0.
+    DWORD exit_code(DWORD timeout_ms = WAIT_MS) const
+    {
+        DWORD code = ~DWORD{0};
+        if (WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
