@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "texts.h"
+#include "setting_texts.h"
 
 namespace {
 

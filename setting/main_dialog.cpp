@@ -11,7 +11,7 @@
 #include "open_file_dialog.h"
 #include "password_change_dialog.h"
 #include "resource.h"
-#include "texts.h"
+#include "setting_texts.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "message.h"
 #include "open_file_dialog.h"
 #include "resource.h"
-#include "texts.h"
+#include "setting_texts.h"
 
 void MainDialog::fill_list()
 {

@@ -4,7 +4,7 @@
 #include "data_exchange.h"
 #include "message.h"
 #include "resource.h"
-#include "texts.h"
+#include "setting_texts.h"
 
 namespace {
 

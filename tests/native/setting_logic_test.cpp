@@ -9,7 +9,7 @@
 #include "file_filter.h"
 #include "list_edit.h"
 #include "login.h"
-#include "texts.h"
+#include "setting_texts.h"
 
 // Found by argument-dependent lookup, so it has to live beside SoftwareEntry.
 static bool operator==(const SoftwareEntry& left, const SoftwareEntry& right)
