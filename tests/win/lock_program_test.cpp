@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "bar_geometry.h"
@@ -90,6 +91,12 @@ protected:
     void start()
     {
         ASSERT_TRUE(settings.save());
+        run_program();
+    }
+
+    // Starts the program on whatever settings file the directory holds.
+    void run_program()
+    {
         program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
         ASSERT_TRUE(program->started());
         ASSERT_TRUE(wait_until([&] {
@@ -150,29 +157,45 @@ protected:
     HWND bar = nullptr;
 };
 
-TEST_F(LockProgram, WithoutSettingsFileSaysSoAndEnds)
-{
-    program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
-    HWND box = wait_for_message_box("Kivel2起動失敗");
-    ASSERT_TRUE(box);
-    EXPECT_EQ(message_box_text(box), "Kivel2設定データの読み込みに失敗");
-    EXPECT_FALSE(find_window_of(program->id(), "Kivel2", "Kivel2"));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(program->exit_code(), 0u);
-}
-
-TEST_F(LockProgram, ACutSettingsFileIsRefused)
+// Without a settings file read whole the program offers nothing: it says so and ends.
+TEST_F(LockProgram, RefusesToRunWithoutACompleteSettingsFile)
 {
     ASSERT_TRUE(settings.save());
-    Bytes bytes = read_bytes(settings.file_path);
-    bytes.pop_back();
-    SetFileAttributesA(settings.file_path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    write_bytes(settings.file_path, bytes);
-    program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
-    HWND box = wait_for_message_box("Kivel2起動失敗");
-    ASSERT_TRUE(box);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(program->exit_code(), 0u);
+    const Bytes good = read_bytes(settings.file_path);
+    const auto with_magic = [&](const char* magic) {
+        Bytes bytes = good;
+        std::copy(magic, magic + 5, bytes.begin());
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        Bytes bytes; // empty: no file at all
+    } cases[] = {
+        {"missing", {}},
+        {"cut by one byte", Bytes(good.begin(), good.end() - 1)},
+        {"magic in lower case", with_magic("kivl3")},
+        {"unknown version", with_magic("KIVL4")},
+    };
+    for (const auto& c : cases) {
+        DeleteFileA(settings.file_path.c_str());
+        if (!c.bytes.empty())
+            write_bytes(settings.file_path, c.bytes);
+        program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
+        HWND box = wait_for_message_box("Kivel2起動失敗");
+        ASSERT_TRUE(box) << c.name;
+        EXPECT_EQ(message_box_text(box), "Kivel2設定データの読み込みに失敗") << c.name;
+        EXPECT_FALSE(find_window_of(program->id(), "Kivel2", "Kivel2")) << c.name;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(program->exit_code(), 0u) << c.name;
+    }
+}
+
+// The older version has no start-up flag: the program starts unlocked, whatever it was.
+TEST_F(LockProgram, OlderVersionStartsUnlocked)
+{
+    write_bytes(settings.file_path, hex("4B 49 56 4C 32  00 00  00 00  00 00  00 00  00"));
+    run_program();
+    EXPECT_TRUE(resident_state()) << desktop_state();
 }
 
 TEST_F(LockProgram, StartsResidentAndASecondCopyEndsAtOnce)
@@ -241,9 +264,40 @@ TEST_F(LockProgram, FrameOfTheLockedBarCannotBeDragged)
     }
 }
 
-TEST_F(LockProgram, PasswordDialogAnswers)
+// Either password unlocks, the longest the settings tool allows included; the check box
+// decides between staying in the tray and ending.
+TEST_F(LockProgram, EitherPasswordUnlocks)
 {
-    settings.boss_password = std::string(300, 'b');
+    const std::string longest(255, 'b');
+    const struct {
+        std::string boss;
+        std::string typed;
+        bool stay_resident;
+    } cases[] = {
+        {"boss", "boss", false},
+        {"boss", "boss", true},
+        {"boss", "kid", false},
+        {"boss", "kid", true},
+        {longest, longest, false},
+    };
+    for (const auto& c : cases) {
+        settings.boss_password = c.boss;
+        start();
+        lock_by_tray();
+        answer_password(c.typed, c.stay_resident);
+        if (c.stay_resident) {
+            EXPECT_TRUE(wait_until([&] { return resident_state(); })) << desktop_state() << " " << c.typed;
+            EXPECT_TRUE(program->is_running()) << c.typed;
+            end_cleanly();
+        } else {
+            EXPECT_EQ(program->exit_code(), 0u) << c.typed;
+            EXPECT_EQ(desktop_state(), "bar hidden, taskbar shown, screen saver off") << c.typed;
+        }
+    }
+}
+
+TEST_F(LockProgram, WrongAnswersKeepTheLock)
+{
     start();
     lock_by_tray();
 
@@ -270,12 +324,6 @@ TEST_F(LockProgram, PasswordDialogAnswers)
         ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }));
         EXPECT_TRUE(locked_state()) << wrong;
     }
-
-    // The boss password, however long, unlocks; with the box clear the program ends.
-    answer_password(settings.boss_password, false);
-    EXPECT_EQ(program->exit_code(), 0u);
-    EXPECT_TRUE(IsWindowVisible(taskbar()));
-    EXPECT_FALSE(screen_saver_running());
 }
 
 TEST_F(LockProgram, ButtonsAndMenuFollowTheSettings)
