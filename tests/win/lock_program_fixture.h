@@ -15,7 +15,6 @@
 #include "settings.h"
 #include "test_files.h"
 
-
 inline constexpr UINT WM_TRAYNOTIFY = WM_USER + 147;
 inline constexpr char PASSWORD_TITLE[] = "パスワード認証";
 inline constexpr int PASSWORD_EDIT = 1007;

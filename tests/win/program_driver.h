@@ -156,8 +156,8 @@ public:
         startup.cb = sizeof startup;
         std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
         const DWORD flags = start == Start::held ? CREATE_SUSPENDED : 0;
-        if (CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                directory.c_str(), &startup, &process_) &&
+        if (CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, flags, nullptr, directory.c_str(),
+                &startup, &process_) &&
             start == Start::now)
             resume();
     }

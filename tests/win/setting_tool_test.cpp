@@ -352,6 +352,52 @@ TEST_F(SettingToolTest, ListCommandsEditTheEntriesAndTheRowsInStep)
     EXPECT_EQ(read_bytes(file), file_bytes([](Settings& s) { s.entries = {{0, "a", "a.exe"}, {0, "c", "c.exe"}}; }));
 }
 
+// A command that reads the screen goes no further when the screen could not be read whole:
+// the edits after the over-long one would count with values the screen no longer shows.
+TEST_F(SettingToolTest, ListCommandsStopWhenTheScreenCannotBeReadWhole)
+{
+    const std::string long_path = "C:\\" + std::string(300, 'p') + ".exe";
+    write_file([&](Settings& s) {
+        s.entries = {{0, "a", "a.exe"}};
+        s.main_program = long_path;
+    });
+    SettingTool tool(dir.path());
+    const HWND dialog = open_as_boss(tool);
+    ASSERT_TRUE(dialog);
+    const struct {
+        const char* name;
+        std::function<void(SettingTool&, HWND)> act;
+    } commands[] = {
+        {"add", type_and_click("x", "new.exe", ADD)},
+        {"overwrite",
+            [](SettingTool& t, HWND d) {
+                t.type(d, LABEL, "x");
+                t.type(d, PROGRAM, "new.exe");
+                t.select_row(d, 0);
+                t.click(d, OVERWRITE);
+            }},
+        {"double-click", double_click(0)},
+    };
+    for (const auto& c : commands) {
+        c.act(tool, dialog);
+        EXPECT_EQ(tool.answer_message().text, "255 文字以内で入力してください。") << c.name;
+        tool.settle(dialog);
+        EXPECT_FALSE(tool.message_showing()) << c.name;
+        EXPECT_EQ(tool.rows(dialog), std::vector<Row>{A_ROW}) << c.name;
+        EXPECT_EQ(focus_of(dialog), GetDlgItem(dialog, MAIN_PROGRAM)) << c.name;
+        EXPECT_EQ((Row{tool.text(dialog, LABEL), tool.text(dialog, PROGRAM)}), (Row{"x", "new.exe"})) << c.name;
+    }
+
+    // Once the screen can be read, the same command goes through.
+    tool.type(dialog, MAIN_PROGRAM, "C:\\main.exe");
+    type_and_click("x", "new.exe", ADD)(tool, dialog);
+    tool.settle(dialog);
+    EXPECT_FALSE(tool.message_showing());
+    EXPECT_EQ(tool.rows(dialog), (std::vector<Row>{A_ROW, {"x", "new.exe"}}));
+    tool.click(dialog, IDCANCEL);
+    EXPECT_TRUE(tool.ended());
+}
+
 TEST_F(SettingToolTest, TheListRefusesA256thEntry)
 {
     write_file([](Settings& s) { s.entries.assign(MAX_ENTRIES, NOTEPAD); });
