@@ -11,6 +11,7 @@
 
 #include "failing_files.h"
 #include "file_backend.h"
+#include "same_record.h"
 #include "settings.h"
 #include "test_files.h"
 
@@ -36,19 +37,6 @@ void fill_second(Settings& settings)
     settings.main_label = "second label";
     settings.main_program.clear();
     settings.entries.assign(7, SoftwareEntry{1, "", ""});
-}
-
-bool same_record(const Settings& a, const Settings& b)
-{
-    if (a.lock_at_startup != b.lock_at_startup || a.boss_password != b.boss_password ||
-        a.follower_password != b.follower_password || a.main_label != b.main_label ||
-        a.main_program != b.main_program || a.entries.size() != b.entries.size())
-        return false;
-    for (std::size_t i = 0; i < a.entries.size(); ++i)
-        if (a.entries[i].is_separator != b.entries[i].is_separator || a.entries[i].label != b.entries[i].label ||
-            a.entries[i].program != b.entries[i].program)
-            return false;
-    return true;
 }
 
 class SettingsUnderStress : public ::testing::Test {
