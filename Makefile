@@ -2,9 +2,10 @@
 #   make test   install what is missing, build every preset, run every test
 #   make run    build, lay out dist/ and show the lock program at work (see README)
 #   make dist   build and lay out dist/
+#   make run-setting  build, lay out dist/ and show the settings tool at work
 PRESETS := native win64 win32
 
-.PHONY: deps build test dist run clean
+.PHONY: deps build test dist run run-setting clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,6 +25,9 @@ dist: build
 
 run: dist
 	@bash scripts/run-demo.sh
+
+run-setting: dist
+	@bash scripts/run-setting.sh
 
 clean:
 	rm -rf build dist

@@ -47,18 +47,13 @@ void on_create(HWND window)
     SetTimer(window, TIMER_LAYOUT, LAYOUT_DELAY_MS, nullptr);
 }
 
-// In the framed geometry that the locked bar shows.
-void measure_bar(HWND window)
-{
-    lock_bar.show_bar(true);
-    layout_bar(window);
-    lock_bar.show_bar(false);
-}
-
+// Measured in the framed geometry that the locked bar shows again later.
 void on_layout_timer(HWND window)
 {
     KillTimer(window, TIMER_LAYOUT);
-    measure_bar(window);
+    lock_bar.show_bar(true);
+    layout_bar(window);
+    lock_bar.show_bar(false);
     SetTimer(window, TIMER_CLOCK, CLOCK_PERIOD_MS, nullptr);
     if (lock_bar.settings.lock_at_startup)
         lock_bar.lock();
@@ -110,13 +105,12 @@ void on_taskbar_created()
     lock_bar.on_taskbar_created();
 }
 
-// The screen has another size: the bar goes back to its bottom edge, measured anew.
+// The screen has another size: the locked bar goes back to its bottom edge, with the clock
+// placed anew for its width. A hidden bar is left alone.
 void on_display_change(HWND window)
 {
-    if (!lock_bar.is_locked()) {
-        measure_bar(window);
+    if (!lock_bar.is_locked())
         return;
-    }
     lock_bar.show_bar(true);
     layout_bar(window);
 }
