@@ -93,11 +93,13 @@ inline std::string message_box_text(HWND box)
 // A program started in a directory, ended by force when the object goes and it still runs.
 class RunningProgram {
 public:
-    RunningProgram(const std::string& program, const std::string& directory)
+    RunningProgram(const std::string& program, const std::string& directory, const std::string& arguments = {})
     {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         std::string command = "\"" + program + "\"";
+        if (!arguments.empty())
+            command += " " + arguments;
         if (CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
                 &startup, &process_)) {
             CloseHandle(process_.hThread);
