@@ -2,9 +2,10 @@
 #   make test   install what is missing, build every preset, run every test
 #   make run    build, lay out dist/ and show the lock program at work (see README)
 #   make dist   build and lay out dist/
+#   make bench  build and run every benchmark under Wine, write bench/RESULTS.md
 PRESETS := native win64 win32
 
-.PHONY: deps build test dist run clean
+.PHONY: deps build test dist run bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,6 +25,9 @@ dist: build
 
 run: dist
 	@bash scripts/run-demo.sh
+
+bench: deps
+	@bash bench/run-bench.sh
 
 clean:
 	rm -rf build dist

@@ -168,7 +168,11 @@ private:
 };
 
 struct Footprint {
-    double private_bytes = -1;
+    bool read = false;
+    double private_usage = 0;
+    // The commit charge, which Windows reports as PrivateUsage too.
+    double pagefile_usage = 0;
+    double working_set = 0;
     DWORD gdi_objects = 0;
     DWORD user_objects = 0;
 };
@@ -182,8 +186,12 @@ Footprint footprint_of(DWORD process_id)
         return footprint;
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
-        footprint.private_bytes = static_cast<double>(counters.PrivateUsage);
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+        footprint.read = true;
+        footprint.private_usage = static_cast<double>(counters.PrivateUsage);
+        footprint.pagefile_usage = static_cast<double>(counters.PagefileUsage);
+        footprint.working_set = static_cast<double>(counters.WorkingSetSize);
+    }
     footprint.gdi_objects = GetGuiResources(process, GR_GDIOBJECTS);
     footprint.user_objects = GetGuiResources(process, GR_USEROBJECTS);
     CloseHandle(process);
@@ -204,6 +212,34 @@ void report_latency(const char* figure, const std::vector<double>& samples, cons
         total_ms / total_polls);
 }
 
+void report_footprint(const std::vector<Footprint>& footprints)
+{
+    std::vector<double> private_usage, pagefile_usage, working_set;
+    for (const Footprint& footprint : footprints) {
+        if (!footprint.read) {
+            report_info("footprint Kivel2.exe memory while locked: not available (GetProcessMemoryInfo failed)");
+            return;
+        }
+        private_usage.push_back(footprint.private_usage);
+        pagefile_usage.push_back(footprint.pagefile_usage);
+        working_set.push_back(footprint.working_set);
+    }
+    const Spread committed = spread_of(pagefile_usage);
+    const Spread resident = spread_of(working_set);
+    const double private_median = median_of(private_usage);
+    report_info("footprint Kivel2.exe private bytes while locked: PrivateUsage %.0f KiB%s; PagefileUsage (the same "
+                "commit charge on Windows) median %.0f KiB over %d locks (min %.0f, max %.0f); working set median %.0f "
+                "KiB (PROCESS_MEMORY_COUNTERS_EX read from outside; no target)",
+        private_median / 1024, private_median == 0 ? " (Wine leaves it 0)" : "", committed.median / 1024,
+        static_cast<int>(footprints.size()), committed.min / 1024, committed.max / 1024, resident.median / 1024);
+    const Footprint& last = footprints.back();
+    report_info(
+        "footprint Kivel2.exe GDI objects %lu, USER objects %lu while locked (GetGuiResources%s; no target here)",
+        last.gdi_objects, last.user_objects,
+        last.gdi_objects == 0 && last.user_objects == 0 ? ": Wine returns 0, so these are not measured on this bench"
+                                                        : "");
+}
+
 // Tray message posted to the resident program, until the bar is shown and the taskbar hidden;
 // unlocked between runs through the password dialog, staying resident.
 bool bench_tray_lock()
@@ -216,8 +252,7 @@ bool bench_tray_lock()
     }
     std::vector<double> samples;
     std::vector<long> polls;
-    std::vector<double> private_bytes;
-    Footprint last;
+    std::vector<Footprint> footprints;
     for (int run = 0; run < TRAY_RUNS; ++run) {
         const Stopwatch watch;
         PostMessageA(kivel.bar(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
@@ -228,8 +263,7 @@ bool bench_tray_lock()
         }
         samples.push_back(latency.ms);
         polls.push_back(latency.polls);
-        last = footprint_of(kivel.id());
-        private_bytes.push_back(last.private_bytes);
+        footprints.push_back(footprint_of(kivel.id()));
         if (!kivel.unlock(true)) {
             std::printf("error lock: Kivel2.exe did not unlock\n");
             return false;
@@ -237,20 +271,7 @@ bool bench_tray_lock()
     }
     report_latency("lock latency, tray request to bar shown and taskbar hidden", samples, polls);
 
-    const Spread memory = spread_of(private_bytes);
-    if (memory.min < 0) {
-        report_info("footprint Kivel2.exe private bytes while locked: not available (GetProcessMemoryInfo failed)");
-    } else {
-        report_info(
-            "footprint Kivel2.exe private bytes while locked: median %.0f KiB over %d locks (min %.0f, max %.0f "
-            "KiB; PROCESS_MEMORY_COUNTERS_EX.PrivateUsage read from outside; no target)",
-            memory.median / 1024, TRAY_RUNS, memory.min / 1024, memory.max / 1024);
-    }
-    report_info(
-        "footprint Kivel2.exe GDI objects %lu, USER objects %lu while locked (GetGuiResources%s; no target here)",
-        last.gdi_objects, last.user_objects,
-        last.gdi_objects == 0 && last.user_objects == 0 ? ": Wine returns 0, so these are not measured on this bench"
-                                                        : "");
+    report_footprint(footprints);
     return true;
 }
 
