@@ -31,13 +31,12 @@ struct HookName {
 };
 constexpr HookName HOOK_NAMES[] = {
     {Hook::NONE, "none"}, {Hook::EMPTY, "empty"}, {Hook::KIVPX, "KivPx"}, {Hook::COUNTING, "counting"}};
+// Indexed by Hook: the host and the benchmark name their events in this order.
+static_assert(HOOK_NAMES[static_cast<int>(Hook::COUNTING)].hook == Hook::COUNTING);
 
 const char* name_of(Hook hook)
 {
-    for (const HookName& entry : HOOK_NAMES)
-        if (entry.hook == hook)
-            return entry.name;
-    return "?";
+    return HOOK_NAMES[static_cast<std::size_t>(hook)].name;
 }
 
 constexpr char EMPTY_HOOK_DLL[] = "empty_hook.dll";
@@ -117,21 +116,19 @@ int run_host(DWORD parent)
     }
 }
 
-// Wine tells a thread that another process set or removed a hook when the thread next takes a
-// message from its queue; a message posted to itself makes sure there is one.
-void notice_hook_changes()
-{
-    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
-}
-
 void pump_messages()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&message);
+}
+
+// Wine tells a thread that another process set or removed a hook when the thread next takes a
+// message from its queue; a message posted to itself makes sure there is one.
+void notice_hook_changes()
+{
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    pump_messages();
 }
 
 // The host process, switched between hooks on request.
