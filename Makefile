@@ -2,10 +2,11 @@
 #   make test   install what is missing, build every preset, run every test
 #   make run    build, lay out dist/ and show the lock program at work (see README)
 #   make dist   build and lay out dist/
+#   make run-setting  build, lay out dist/ and show the settings tool at work
 #   make bench  build and run every benchmark under Wine, write bench/RESULTS.md
 PRESETS := native win64 win32
 
-.PHONY: deps build test dist run bench clean
+.PHONY: deps build test dist run run-setting bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -25,6 +26,9 @@ dist: build
 
 run: dist
 	@bash scripts/run-demo.sh
+
+run-setting: dist
+	@bash scripts/run-setting.sh
 
 bench: deps
 	@bash bench/run-bench.sh

@@ -5,8 +5,6 @@
 // the hook of a killed program working in the others.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -167,31 +165,18 @@ private:
     HWND bar_ = nullptr;
 };
 
-struct Footprint {
-    bool read = false;
-    double private_usage = 0;
-    // The commit charge, which Windows reports as PrivateUsage too.
-    double pagefile_usage = 0;
-    double working_set = 0;
+struct LockedFootprint {
+    Footprint memory;
     DWORD gdi_objects = 0;
     DWORD user_objects = 0;
 };
 
-// Read from outside, as a task manager would.
-Footprint footprint_of(DWORD process_id)
+LockedFootprint locked_footprint_of(DWORD process_id)
 {
-    Footprint footprint;
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id);
+    LockedFootprint footprint{footprint_of(process_id)};
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process_id);
     if (!process)
         return footprint;
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
-        footprint.read = true;
-        footprint.private_usage = static_cast<double>(counters.PrivateUsage);
-        footprint.pagefile_usage = static_cast<double>(counters.PagefileUsage);
-        footprint.working_set = static_cast<double>(counters.WorkingSetSize);
-    }
     footprint.gdi_objects = GetGuiResources(process, GR_GDIOBJECTS);
     footprint.user_objects = GetGuiResources(process, GR_USEROBJECTS);
     CloseHandle(process);
@@ -212,27 +197,24 @@ void report_latency(const char* figure, const std::vector<double>& samples, cons
         total_ms / total_polls);
 }
 
-void report_footprint(const std::vector<Footprint>& footprints)
+void report_footprint(const std::vector<LockedFootprint>& footprints)
 {
-    std::vector<double> private_usage, pagefile_usage, working_set;
-    for (const Footprint& footprint : footprints) {
-        if (!footprint.read) {
-            report_info("footprint Kivel2.exe memory while locked: not available (GetProcessMemoryInfo failed)");
-            return;
-        }
-        private_usage.push_back(footprint.private_usage);
-        pagefile_usage.push_back(footprint.pagefile_usage);
-        working_set.push_back(footprint.working_set);
+    std::vector<double> private_bytes, handles;
+    for (const LockedFootprint& footprint : footprints) {
+        private_bytes.push_back(static_cast<double>(footprint.memory.private_bytes));
+        handles.push_back(footprint.memory.handles);
     }
-    const Spread committed = spread_of(pagefile_usage);
-    const Spread resident = spread_of(working_set);
-    const double private_median = median_of(private_usage);
-    report_info("footprint Kivel2.exe private bytes while locked: PrivateUsage %.0f KiB%s; PagefileUsage (the same "
-                "commit charge on Windows) median %.0f KiB over %d locks (min %.0f, max %.0f); working set median %.0f "
-                "KiB (PROCESS_MEMORY_COUNTERS_EX read from outside; no target)",
-        private_median / 1024, private_median == 0 ? " (Wine leaves it 0)" : "", committed.median / 1024,
-        static_cast<int>(footprints.size()), committed.min / 1024, committed.max / 1024, resident.median / 1024);
-    const Footprint& last = footprints.back();
+    const Spread memory = spread_of(private_bytes);
+    if (memory.min <= 0) {
+        report_info("footprint Kivel2.exe private bytes while locked: not available (GetProcessMemoryInfo failed)");
+    } else {
+        report_info("footprint Kivel2.exe private bytes while locked: median %.0f KiB over %d locks (min %.0f, max "
+                    "%.0f; PrivateUsage read from outside, or PagefileUsage, the same commit charge on Windows, where "
+                    "Wine leaves PrivateUsage 0; no target)",
+            memory.median / 1024, static_cast<int>(footprints.size()), memory.min / 1024, memory.max / 1024);
+    }
+    report_info("footprint Kivel2.exe handles while locked: median %.0f (no target)", median_of(handles));
+    const LockedFootprint& last = footprints.back();
     report_info(
         "footprint Kivel2.exe GDI objects %lu, USER objects %lu while locked (GetGuiResources%s; no target here)",
         last.gdi_objects, last.user_objects,
@@ -252,7 +234,7 @@ bool bench_tray_lock()
     }
     std::vector<double> samples;
     std::vector<long> polls;
-    std::vector<Footprint> footprints;
+    std::vector<LockedFootprint> footprints;
     for (int run = 0; run < TRAY_RUNS; ++run) {
         const Stopwatch watch;
         PostMessageA(kivel.bar(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
@@ -263,7 +245,7 @@ bool bench_tray_lock()
         }
         samples.push_back(latency.ms);
         polls.push_back(latency.polls);
-        footprints.push_back(footprint_of(kivel.id()));
+        footprints.push_back(locked_footprint_of(kivel.id()));
         if (!kivel.unlock(true)) {
             std::printf("error lock: Kivel2.exe did not unlock\n");
             return false;

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+#include <winternl.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,6 +26,13 @@ inline bool wait_until(const std::function<bool()>& done, DWORD timeout_ms = WAI
             return false;
         Sleep(POLL_MS);
     }
+}
+
+// Polls `state` for `duration_ms` and tells whether it held all that time: how a test shows
+// that something does not happen, in a bounded time.
+inline bool holds_for(const std::function<bool()>& state, DWORD duration_ms)
+{
+    return !wait_until([&] { return !state(); }, duration_ms);
 }
 
 inline std::string directory_of_this_program()
@@ -90,21 +100,66 @@ inline std::string message_box_text(HWND box)
     return window_text(GetDlgItem(box, 0xFFFF));
 }
 
+// What a program holds, read from outside.
+struct Footprint {
+    DWORD handles = 0;
+    // Committed private memory. (Wine leaves PrivateUsage at 0 but keeps PagefileUsage, which
+    // counts the same on Windows.)
+    SIZE_T private_bytes = 0;
+};
+
+// Wine reports no handle count for a process, but it does list the system's handles.
+inline DWORD handle_count_of(DWORD process_id)
+{
+    using Query = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll"), "NtQuerySystemInformation")));
+    std::vector<char> buffer(1 << 20);
+    ULONG needed = 0;
+    while (query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) != 0) {
+        if (buffer.size() >= (1u << 28))
+            return 0;
+        buffer.resize(buffer.size() * 2);
+    }
+    const auto& table = *reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+    DWORD count = 0;
+    for (ULONG i = 0; i < table.Count; ++i)
+        count += table.Handle[i].OwnerPid == process_id ? 1 : 0;
+    return count;
+}
+
+inline Footprint footprint_of(DWORD process_id)
+{
+    Footprint footprint;
+    footprint.handles = handle_count_of(process_id);
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id);
+    if (!process)
+        return footprint;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+        footprint.private_bytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+    CloseHandle(process);
+    return footprint;
+}
+
 // A program started in a directory, ended by force when the object goes and it still runs.
 class RunningProgram {
 public:
-    RunningProgram(const std::string& program, const std::string& directory, const std::string& arguments = {})
+    // Held programs are created suspended and start running at resume(), so that several
+    // can be let go at the same moment.
+    enum class Start { now, held };
+
+    RunningProgram(const std::string& program, const std::string& directory, const std::string& arguments = "",
+        Start start = Start::now)
     {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        std::string command = "\"" + program + "\"";
-        if (!arguments.empty())
-            command += " " + arguments;
-        if (CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                &startup, &process_)) {
-            CloseHandle(process_.hThread);
-            process_.hThread = nullptr;
-        }
+        std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+        const DWORD flags = start == Start::held ? CREATE_SUSPENDED : 0;
+        if (CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, flags, nullptr, directory.c_str(),
+                &startup, &process_) &&
+            start == Start::now)
+            resume();
     }
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
@@ -112,6 +167,7 @@ public:
     {
         if (!process_.hProcess)
             return;
+        resume();
         if (is_running()) {
             TerminateProcess(process_.hProcess, 1);
             WaitForSingleObject(process_.hProcess, WAIT_MS);
@@ -119,7 +175,17 @@ public:
         CloseHandle(process_.hProcess);
     }
 
+    void resume()
+    {
+        if (!process_.hThread)
+            return;
+        ResumeThread(process_.hThread);
+        CloseHandle(process_.hThread);
+        process_.hThread = nullptr;
+    }
+
     bool started() const { return process_.hProcess != nullptr; }
+    HANDLE handle() const { return process_.hProcess; }
     DWORD id() const { return process_.dwProcessId; }
     bool is_running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 

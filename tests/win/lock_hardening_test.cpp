@@ -1,0 +1,259 @@
+// The locked station under attack and under load: the ways out a user or another program
+// might try, many lock cycles and program starts without growth, and copies started at once.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "lock_program_fixture.h"
+
+namespace {
+
+// Leaks show as steady growth; a few handles and pages may come and go with the system's own
+// lazy allocations.
+constexpr DWORD HANDLE_SLACK = 8;
+constexpr SIZE_T MEMORY_SLACK = 1024 * 1024;
+
+// `allowance` is what the platform itself keeps in the meantime.
+void expect_no_growth(const Footprint& warm, const Footprint& end, SIZE_T allowance = 0)
+{
+    EXPECT_GT(warm.handles, 0u);
+    EXPECT_LE(end.handles, warm.handles + HANDLE_SLACK) << "handles " << warm.handles << " -> " << end.handles;
+    EXPECT_LE(end.private_bytes, warm.private_bytes + allowance + MEMORY_SLACK)
+        << "private bytes " << warm.private_bytes << " -> " << end.private_bytes << ", platform's share " << allowance;
+}
+
+INT_PTR CALLBACK cancel_at_once(HWND dialog, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    else if (message == WM_COMMAND)
+        EndDialog(dialog, 0);
+    return FALSE;
+}
+
+// What one password dialog leaves behind through no fault of the program, measured in this
+// process with the program's own dialog template: Wine keeps the picture that the dialog's
+// bitmap control loads, where Windows frees it with the control.
+SIZE_T platform_share_of_a_password_dialog(const std::string& program)
+{
+    constexpr int DIALOGS = 200;
+    const HMODULE resources = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!resources)
+        return 0;
+    const auto run = [&] { DialogBoxParamA(resources, MAKEINTRESOURCEA(104), nullptr, cancel_at_once, 0); };
+    for (int i = 0; i < 20; ++i)
+        run();
+    const SIZE_T before = footprint_of(GetCurrentProcessId()).private_bytes;
+    for (int i = 0; i < DIALOGS; ++i)
+        run();
+    const SIZE_T after = footprint_of(GetCurrentProcessId()).private_bytes;
+    FreeLibrary(resources);
+    return after > before ? (after - before) / DIALOGS : 0;
+}
+
+void send_keys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = keys.end(); key != keys.begin();) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void send_mouse(DWORD flags, LONG x = 0, LONG y = 0)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+// How long a test watches for synthesised input to do what it must not do.
+constexpr DWORD INPUT_WATCH_MS = 1000;
+
+using LockEscape = LockProgram;
+
+// Windows of other programs stay as they are, however the minimise is asked for.
+TEST_F(LockEscape, OtherProgramsCannotBeMinimised)
+{
+    start();
+    const std::string title = "escape-target-" + std::to_string(GetCurrentProcessId());
+    RunningProgram target(directory_of_this_program() + "\\minimise_target.exe", dir.path(), title);
+    HWND window = nullptr;
+    ASSERT_TRUE(wait_until([&] { return (window = FindWindowA("KivelMinimiseTarget", title.c_str())) != nullptr; }));
+    lock_by_tray();
+
+    const auto minimise_by_show = [&] {
+        ShowWindowAsync(window, SW_MINIMIZE);
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, WAIT_MS, nullptr);
+    };
+    const auto minimise_by_menu = [&] {
+        SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_BLOCK, WAIT_MS, nullptr);
+    };
+    minimise_by_show();
+    EXPECT_FALSE(IsIconic(window));
+    minimise_by_menu();
+    EXPECT_FALSE(IsIconic(window));
+
+    answer_password("kid", true);
+    ASSERT_TRUE(wait_until([&] { return resident_state(); })) << desktop_state();
+    EXPECT_TRUE(wait_until([&] {
+        minimise_by_menu();
+        return IsIconic(window) != FALSE;
+    }));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+// Dragging the top edge of the bar with the mouse leaves it where it is.
+TEST_F(LockEscape, BarCannotBeResizedByItsFrame)
+{
+    start();
+    lock_by_tray();
+    RECT before{};
+    GetWindowRect(bar, &before);
+    const LONG x = (before.left + before.right) / 2;
+    send_mouse(MOUSEEVENTF_MOVE, x, before.top);
+    send_mouse(MOUSEEVENTF_LEFTDOWN, x, before.top);
+    for (LONG y = before.top; y > before.top - 200; y -= 20)
+        send_mouse(MOUSEEVENTF_MOVE, x, y);
+    send_mouse(MOUSEEVENTF_LEFTUP, x, before.top - 200);
+    // Input is handled after posted messages: watch for a while instead.
+    EXPECT_TRUE(holds_for(
+        [&] {
+            RECT now{};
+            GetWindowRect(bar, &now);
+            return EqualRect(&before, &now) != FALSE;
+        },
+        INPUT_WATCH_MS));
+    EXPECT_TRUE(locked_state()) << desktop_state();
+}
+
+// Alt+F4 typed while the bar has the keyboard becomes a close request, which the lock refuses.
+TEST_F(LockEscape, AltF4OnTheBarIsRefused)
+{
+    start();
+    lock_by_tray();
+    ASSERT_TRUE(wait_until([&] {
+        SetForegroundWindow(bar);
+        return GetForegroundWindow() == bar;
+    }));
+    send_keys({VK_MENU, VK_F4});
+    EXPECT_TRUE(holds_for([&] { return IsWindowVisible(bar) != FALSE; }, INPUT_WATCH_MS));
+    EXPECT_TRUE(locked_state()) << desktop_state();
+}
+
+// A quit message posted to the program's thread cannot be refused: the program ends, but it
+// hands the desktop back on its way out.
+TEST_F(LockEscape, QuitMessageEndsTheProgramButUnlocksFirst)
+{
+    start();
+    lock_by_tray();
+    PostThreadMessageA(GetWindowThreadProcessId(bar, nullptr), WM_QUIT, 0, 0);
+    EXPECT_EQ(program->exit_code(), 0u);
+    EXPECT_TRUE(IsWindowVisible(taskbar()));
+    EXPECT_FALSE(screen_saver_running());
+}
+
+// However many copies start at the same moment, exactly one keeps running.
+TEST_F(LockProgram, ExactlyOneOfManyCopiesStartedAtOnceRuns)
+{
+    ASSERT_TRUE(settings.save());
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::unique_ptr<RunningProgram>> copies;
+        for (int i = 0; i < 5; ++i)
+            copies.push_back(
+                std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path(), "", RunningProgram::Start::held));
+        for (const auto& copy : copies)
+            copy->resume();
+
+        const auto running = [&] {
+            int count = 0;
+            for (const auto& copy : copies)
+                count += copy->is_running() && find_window_of(copy->id(), "Kivel2", "Kivel2") ? 1 : 0;
+            return count;
+        };
+        std::size_t survivor = copies.size();
+        ASSERT_TRUE(wait_until([&] {
+            int ended = 0;
+            for (std::size_t i = 0; i < copies.size(); ++i) {
+                if (!copies[i]->is_running())
+                    ++ended;
+                else
+                    survivor = i;
+            }
+            return ended == 4;
+        })) << "round "
+            << round;
+        EXPECT_TRUE(wait_until([&] { return running() == 1; })) << "round " << round;
+        for (std::size_t i = 0; i < copies.size(); ++i) {
+            if (i != survivor) {
+                EXPECT_EQ(copies[i]->exit_code(), 0u) << "round " << round;
+            }
+        }
+
+        PostMessageA(find_window_of(copies[survivor]->id(), "Kivel2", "Kivel2"), WM_CLOSE, 0, 0);
+        EXPECT_EQ(copies[survivor]->exit_code(), 0u) << "round " << round;
+    }
+}
+
+class LockSoak : public LockProgram {
+protected:
+    // Cheap checks that need no helper process: the soak goes through a thousand of them.
+    bool bar_up() const { return IsWindowVisible(bar) && !IsWindowVisible(taskbar()); }
+    bool bar_down() const { return !IsWindowVisible(bar) && IsWindowVisible(taskbar()); }
+};
+
+TEST_F(LockSoak, AThousandLockCyclesLeaveNothingBehind)
+{
+    constexpr int CYCLES = 1000;
+    constexpr int WARM_CYCLES = 50;
+    const SIZE_T dialog_share = platform_share_of_a_password_dialog(in_dir("Kivel2.exe"));
+    start();
+    Footprint warm;
+    for (int cycle = 0; cycle < CYCLES; ++cycle) {
+        PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
+        ASSERT_TRUE(wait_until([&] { return bar_up(); })) << "cycle " << cycle;
+        // A paint of the locked bar in every cycle.
+        RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        answer_password("kid", true);
+        ASSERT_TRUE(wait_until([&] { return bar_down(); })) << "cycle " << cycle;
+        if (cycle == WARM_CYCLES - 1)
+            warm = footprint_of(program->id());
+    }
+    expect_no_growth(warm, footprint_of(program->id()), (CYCLES - WARM_CYCLES) * dialog_share);
+}
+
+TEST_F(LockSoak, AThousandProgramStartsLeaveNothingBehind)
+{
+    settings.entries = {{0, "short-lived", in_dir("record_start.exe")}};
+    start();
+    lock_by_tray();
+    const std::string marker = in_dir("record_start.exe.started");
+    Footprint warm;
+    for (int launch = 0; launch < 1000; ++launch) {
+        PostMessageA(bar, WM_COMMAND, 300, 0);
+        ASSERT_TRUE(wait_until([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+            << "launch " << launch;
+        ASSERT_TRUE(wait_until([&] { return DeleteFileA(marker.c_str()) != FALSE; })) << "launch " << launch;
+        if (launch == 49)
+            warm = footprint_of(program->id());
+    }
+    expect_no_growth(warm, footprint_of(program->id()));
+}
+
+} // namespace
