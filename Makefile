@@ -3,9 +3,10 @@
 #   make run    build, lay out dist/ and show the lock program at work (see README)
 #   make dist   build and lay out dist/
 #   make run-setting  build, lay out dist/ and show the settings tool at work
+#   make bench  build and run every benchmark under Wine, write bench/RESULTS.md
 PRESETS := native win64 win32
 
-.PHONY: deps build test dist run run-setting clean
+.PHONY: deps build test dist run run-setting bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -28,6 +29,9 @@ run: dist
 
 run-setting: dist
 	@bash scripts/run-setting.sh
+
+bench: deps
+	@bash bench/run-bench.sh
 
 clean:
 	rm -rf build dist

@@ -47,13 +47,16 @@ void on_create(HWND window)
     SetTimer(window, TIMER_LAYOUT, LAYOUT_DELAY_MS, nullptr);
 }
 
-// Measured in the framed geometry that the locked bar shows again later.
+// Measured in the framed geometry that the locked bar shows again later. A lock that came
+// first (the tray icon double-clicked within the first moments) keeps its bar: hidden, it
+// would leave a locked desktop with nothing to unlock it from.
 void on_layout_timer(HWND window)
 {
     KillTimer(window, TIMER_LAYOUT);
     lock_bar.show_bar(true);
     layout_bar(window);
-    lock_bar.show_bar(false);
+    if (!lock_bar.is_locked())
+        lock_bar.show_bar(false);
     SetTimer(window, TIMER_CLOCK, CLOCK_PERIOD_MS, nullptr);
     if (lock_bar.settings.lock_at_startup)
         lock_bar.lock();

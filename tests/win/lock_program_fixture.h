@@ -59,6 +59,9 @@ protected:
                 << file;
         settings.boss_password = "boss";
         settings.follower_password = "kid";
+        // The bench's desktop may have ended while idle; the next program brings a new one
+        // whose taskbar comes a moment later.
+        ASSERT_TRUE(wait_until([] { return IsWindowVisible(taskbar()) != FALSE; })) << "no taskbar on the bench";
     }
 
     // A test that failed half-way must not leave the next one without a taskbar. (The

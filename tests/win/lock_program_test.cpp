@@ -63,6 +63,21 @@ TEST_F(LockProgram, StartsResidentAndASecondCopyEndsAtOnce)
     EXPECT_TRUE(program->is_running());
 }
 
+// A lock asked for before the start-up layout has run keeps its bar on the screen.
+TEST_F(LockProgram, AnEarlyLockKeepsItsBar)
+{
+    ASSERT_TRUE(settings.save());
+    program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
+    ASSERT_TRUE(
+        wait_until([&] { return (bar = find_window_of(program->id(), "Kivel2", "Kivel2")) != nullptr; }, WAIT_MS));
+    PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(wait_until([&] { return has_bar_rect(bar) && locked_state(); })) << desktop_state();
+    // Past the layout, the bar is still there to unlock from.
+    EXPECT_TRUE(holds_for([&] { return IsWindowVisible(bar) != FALSE; }, 500));
+    answer_password("kid", false);
+    EXPECT_EQ(program->exit_code(), 0u);
+}
+
 TEST_F(LockProgram, LocksAtStartUpWhenTheSettingsSaySo)
 {
     settings.lock_at_startup = 1;
@@ -256,12 +271,13 @@ TEST_F(LockProgram, StartsProgramsInTheirDirectoryAndReportsFailures)
     EXPECT_EQ(GetFileAttributesA((tools + "\\menu.exe.started").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// Wine tells a thread that another process set or removed a hook when the thread next looks
-// at its message queue.
+// Wine tells a thread that another process set or removed a hook when the thread next takes
+// a message from its queue.
 void notice_hook_changes()
 {
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
     MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
 }
 
 // The hook library is bound and started: while locked, no window can be minimised.

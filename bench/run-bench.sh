@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# `make bench`: builds the win64 tree, brings up a Wine bench of its own, runs every benchmark
+# one after the other (the lock benchmarks hide the taskbar and hook the whole desktop), prints
+# every figure with its target and a pass/short mark, and writes the run into bench/RESULTS.md
+# between its markers; everything outside them (notes, the hardening section) is kept.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bench=tests/support/wine-bench.sh
+bench_dir=build/bench-bench
+bin=build/win64/bin
+stripped=build/bench-stripped
+results=bench/RESULTS.md
+log=$(mktemp)
+trap 'bash "$bench" down "$bench_dir" >/dev/null 2>&1 || true; rm -f "$log"' EXIT
+
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j2 --target benchmarks Kivel2 KivPx
+# The settings tool is built only where its sources are.
+if ninja -C build/win64 -t query setting >/dev/null 2>&1; then
+    cmake --build --preset win64 -j2 --target setting
+fi
+
+bash "$bench" up "$bench_dir"
+
+run() {
+    # Every figure line of the benchmark, with the Windows line ends dropped.
+    local seconds=$1
+    shift
+    timeout --kill-after=10 "$seconds" bash "$bench" run "$bench_dir" "$@" 2>&1 | tr -d '\r' | tee -a "$log"
+    return "${PIPESTATUS[0]}"
+}
+
+status=0
+{
+    echo "# $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) CPU cores shared, load average $(cut -d' ' -f1-3 /proc/loadavg)," \
+        "$(wine --version 2>/dev/null || echo wine)"
+    echo "# ratios are against baselines measured in the same run; medians over the repetitions"
+} | tee "$log"
+
+echo "## settings file (Win32 backend under Wine)" | tee -a "$log"
+run 600 "$bin/settings_file_bench.exe" || status=1
+echo "## hook cost" | tee -a "$log"
+run 600 "$bin/hook_bench.exe" || status=1
+echo "## lock latency and the locked program's footprint" | tee -a "$log"
+run 900 "$bin/lock_bench.exe" || status=1
+
+echo "## shipped files, stripped" | tee -a "$log"
+mkdir -p "$stripped"
+for file in Kivel2.exe KivPx.dll setting.exe; do
+    if [ -f "$bin/$file" ]; then
+        x86_64-w64-mingw32-strip -o "$stripped/$file" "$bin/$file"
+        echo "info  footprint $file stripped: $(stat -c %s "$stripped/$file") bytes (no target)"
+    else
+        echo "info  footprint $file: not built"
+    fi
+done | tee -a "$log"
+
+passed=$(grep -c '^pass ' "$log" || true)
+short=$(grep -c '^short ' "$log" || true)
+echo "summary: $passed pass, $short short$([ "$status" -eq 0 ] || echo ', a benchmark failed to run')" | tee -a "$log"
+
+# bench/RESULTS.md: the text outside the markers stays as it is.
+begin='<!-- make bench output begins -->'
+end='<!-- make bench output ends -->'
+if [ ! -f "$results" ]; then
+    printf '# Benchmark results\n\n%s\n%s\n\n## Hardening\n\n(filled in by the hardening work)\n' "$begin" "$end" >"$results"
+fi
+{
+    sed -n "1,/^$begin\$/p" "$results"
+    printf '\nCommand: `make bench` (bench/run-bench.sh)\n\n```\n'
+    cat "$log"
+    printf '```\n\n'
+    sed -n "/^$end\$/,\$p" "$results"
+} >"$results.new"
+mv "$results.new" "$results"
+echo "run-bench: wrote $results"
+exit "$status"
