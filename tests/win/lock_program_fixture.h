@@ -157,12 +157,12 @@ protected:
     // Lets the program handle everything posted to it so far. Posted messages are handled in
     // order, so once a marker posted last is seen handled, the rest has been too. (A sent
     // message would not do: it is handled before anything posted.) The marker is the bar's
-    // big icon, which nothing shows (a tool window has neither caption nor taskbar button),
-    // set in turn to two system icons that the bar never has of its own.
+    // big icon, which nothing shows (a tool window has neither caption nor taskbar button): the
+    // class's icon and none in turn. The bar starts with none, and asked for it, a window
+    // answers with its own icon, never the class's, so each wait ends only on the marker.
     void settle()
     {
-        const HICON first = LoadIconA(nullptr, IDI_APPLICATION);
-        settle_marker = settle_marker == first ? LoadIconA(nullptr, IDI_WARNING) : first;
+        settle_marker = settle_marker ? nullptr : reinterpret_cast<HICON>(GetClassLongPtrA(bar, GCLP_HICON));
         PostMessageA(bar, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(settle_marker));
         EXPECT_TRUE(wait_until([&] {
             DWORD_PTR icon = 0;
