@@ -49,17 +49,6 @@ constexpr double RUN_MS = 100;
 constexpr double TARGET_RATIO = 0.95;
 constexpr long MINMAX_EVERY = 4;
 
-struct HandleTraits {
-    using Handle = HANDLE;
-    static void release(Handle handle) { CloseHandle(handle); }
-};
-struct WindowTraits {
-    using Handle = HWND;
-    static void release(Handle handle) { DestroyWindow(handle); }
-};
-using OwnedHandle = Owned<HandleTraits>;
-using OwnedWindow = Owned<WindowTraits>;
-
 std::string event_name(const char* what, DWORD parent)
 {
     return std::string("KivelBenchHook") + what + "-" + std::to_string(parent);

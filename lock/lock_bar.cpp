@@ -123,13 +123,7 @@ void LockBar::lock()
     if (locked)
         return;
     show_bar(true);
-    tray_window = find_taskbar();
-    if (tray_window)
-        hide_taskbar(tray_window);
-    progman_window = find_desktop_window();
-    if (progman_window)
-        disable_desktop(progman_window);
-    take_other_shell_windows();
+    take_shell_windows();
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
     StartKivHook();
     key_hook.install();
@@ -171,15 +165,7 @@ void LockBar::on_taskbar_created()
     const auto gone = [](HWND window) { return !IsWindow(window); };
     std::erase_if(other_taskbars, gone);
     std::erase_if(other_desktops, gone);
-    tray_window = find_taskbar();
-    if (tray_window)
-        hide_taskbar(tray_window);
-    progman_window = find_desktop_window();
-    if (progman_window)
-        disable_desktop(progman_window);
-    std::erase(other_taskbars, tray_window);
-    std::erase(other_desktops, progman_window);
-    take_other_shell_windows();
+    take_shell_windows();
 }
 
 void LockBar::renew_key_hook()
@@ -188,8 +174,17 @@ void LockBar::renew_key_hook()
         key_hook.renew();
 }
 
-void LockBar::take_other_shell_windows()
+void LockBar::take_shell_windows()
 {
+    tray_window = find_taskbar();
+    if (tray_window)
+        hide_taskbar(tray_window);
+    progman_window = find_desktop_window();
+    if (progman_window)
+        disable_desktop(progman_window);
+    // A window taken as one of the others before may be the main one now.
+    std::erase(other_taskbars, tray_window);
+    std::erase(other_desktops, progman_window);
     add_others(other_taskbars, find_taskbars(), tray_window);
     add_others(other_desktops, find_desktop_windows(), progman_window);
     for (HWND taskbar : other_taskbars)

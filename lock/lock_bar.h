@@ -69,5 +69,7 @@ public:
     AccessHotKeys access_hot_keys;
 
 private:
-    void take_other_shell_windows();
+    // Hides every taskbar and disables every desktop window there is now, the main ones kept
+    // apart in tray_window and progman_window.
+    void take_shell_windows();
 };

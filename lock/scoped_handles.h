@@ -53,11 +53,22 @@ struct HookTraits {
     using Handle = HHOOK;
     static void release(Handle handle) { UnhookWindowsHookEx(handle); }
 };
+// Kernel objects whose failure value is null (events, processes, threads, mutexes), not files.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static void release(Handle handle) { CloseHandle(handle); }
+};
+struct WindowTraits {
+    using Handle = HWND;
+    static void release(Handle handle) { DestroyWindow(handle); }
+};
 
 using OwnedGdiObject = Owned<GdiObjectTraits>;
 using OwnedMemoryDc = Owned<MemoryDcTraits>;
 using OwnedMenu = Owned<MenuTraits>;
 using OwnedHook = Owned<HookTraits>;
+using OwnedHandle = Owned<KernelHandleTraits>;
+using OwnedWindow = Owned<WindowTraits>;
 
 // A device context of a window from GetDC, released when the scope ends.
 class WindowDc {
