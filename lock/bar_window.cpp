@@ -17,6 +17,14 @@ static_assert(sizeof(WNDCLASSEXA) == 48, "the class record of 32-bit Windows");
 
 namespace {
 
+// Zero when the name cannot be registered; no message has that id but WM_NULL, so callers
+// check for zero first.
+UINT taskbar_created_message()
+{
+    static const UINT message = RegisterWindowMessageA(TASKBAR_CREATED_MESSAGE);
+    return message;
+}
+
 void add_tray_icon(HWND window)
 {
     tray_icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -33,12 +41,15 @@ void on_create(HWND window)
 {
     lock_bar.create_controls(window);
     add_tray_icon(window);
+    // A program started as administrator would otherwise never hear of a new shell.
+    if (taskbar_created_message())
+        ChangeWindowMessageFilterEx(window, taskbar_created_message(), MSGFLT_ALLOW, nullptr);
     SetTimer(window, TIMER_LAYOUT, LAYOUT_DELAY_MS, nullptr);
 }
 
-// Measured once, in the framed geometry that the locked bar shows again later. A lock that
-// came first (the tray icon double-clicked within the first moments) keeps its bar: hidden,
-// it would leave a locked desktop with nothing to unlock it from.
+// Measured in the framed geometry that the locked bar shows again later. A lock that came
+// first (the tray icon double-clicked within the first moments) keeps its bar: hidden, it
+// would leave a locked desktop with nothing to unlock it from.
 void on_layout_timer(HWND window)
 {
     KillTimer(window, TIMER_LAYOUT);
@@ -51,12 +62,19 @@ void on_layout_timer(HWND window)
         lock_bar.lock();
 }
 
+void on_clock_timer(HWND window)
+{
+    if (clock_panel.tick())
+        InvalidateRect(window, nullptr, TRUE);
+    lock_bar.renew_key_hook();
+}
+
 void on_timer(HWND window, WPARAM id)
 {
     if (id == TIMER_LAYOUT)
         on_layout_timer(window);
-    else if (id == TIMER_CLOCK && clock_panel.tick())
-        InvalidateRect(window, nullptr, TRUE);
+    else if (id == TIMER_CLOCK)
+        on_clock_timer(window);
 }
 
 void ask_password(HWND window)
@@ -81,6 +99,23 @@ void on_tray_notify(HWND window, LPARAM mouse_message)
         lock_bar.unlock();
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
+}
+
+// A restarted shell has forgotten the icon, and while locked its new taskbar must go too.
+void on_taskbar_created()
+{
+    Shell_NotifyIconA(NIM_ADD, &tray_icon);
+    lock_bar.on_taskbar_created();
+}
+
+// The screen has another size: the locked bar goes back to its bottom edge, with the clock
+// placed anew for its width. A hidden bar is left alone.
+void on_display_change(HWND window)
+{
+    if (!lock_bar.is_locked())
+        return;
+    lock_bar.show_bar(true);
+    layout_bar(window);
 }
 
 // The sizing frame of the locked bar counts as client area, so the bar cannot be resized.
@@ -138,6 +173,10 @@ void exit_program()
 
 LRESULT CALLBACK bar_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
+    if (message != 0 && message == taskbar_created_message()) {
+        on_taskbar_created();
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         on_create(window);
@@ -170,6 +209,9 @@ LRESULT CALLBACK bar_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
         return 0;
     case WM_TRAYNOTIFY:
         on_tray_notify(window, lparam);
+        return 0;
+    case WM_DISPLAYCHANGE:
+        on_display_change(window);
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);

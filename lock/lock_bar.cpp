@@ -3,21 +3,19 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "bar_geometry.h"
 #include "file_backend.h"
 #include "kivpx.h"
+#include "shell_windows.h"
 #include "texts.h"
 #include "window_instance.h"
 #include "working_directory.h"
 
 namespace {
-
-// The shell's taskbar, found by class alone, and its desktop window, by class and title.
-constexpr char TASKBAR_CLASS[] = "Shell_TrayWnd";
-constexpr char DESKTOP_CLASS[] = "Progman";
-constexpr char DESKTOP_TITLE[] = "Program Manager";
 
 HWND create_button(HWND bar, const char* caption, int id)
 {
@@ -44,6 +42,19 @@ OwnedMenu create_software_menu(const std::vector<SoftwareEntry>& entries)
 int handle_value(HWND window)
 {
     return static_cast<int>(reinterpret_cast<INT_PTR>(window));
+}
+
+bool contains(const std::vector<HWND>& windows, HWND window)
+{
+    return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+// Adds the windows found, but neither `main` nor one already listed, to `others`.
+void add_others(std::vector<HWND>& others, const std::vector<HWND>& found, HWND main)
+{
+    for (HWND window : found)
+        if (window != main && !contains(others, window))
+            others.push_back(window);
 }
 
 } // namespace
@@ -112,14 +123,17 @@ void LockBar::lock()
     if (locked)
         return;
     show_bar(true);
-    tray_window = FindWindowA(TASKBAR_CLASS, nullptr);
+    tray_window = find_taskbar();
     if (tray_window)
-        ShowWindow(tray_window, SW_HIDE);
-    progman_window = FindWindowA(DESKTOP_CLASS, DESKTOP_TITLE);
+        hide_taskbar(tray_window);
+    progman_window = find_desktop_window();
     if (progman_window)
-        EnableWindow(progman_window, FALSE);
+        disable_desktop(progman_window);
+    take_other_shell_windows();
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
     StartKivHook();
+    key_hook.install();
+    access_hot_keys.switch_off();
     locked = 1;
 }
 
@@ -129,17 +143,59 @@ void LockBar::unlock()
         return;
     // What lock() found is shown and enabled, whatever state it was in before.
     if (tray_window) {
-        ShowWindow(tray_window, SW_SHOWNA);
+        show_taskbar(tray_window);
         tray_window = nullptr;
     }
+    for (HWND taskbar : std::exchange(other_taskbars, {}))
+        show_taskbar(taskbar);
     if (progman_window) {
-        EnableWindow(progman_window, TRUE);
+        enable_desktop(progman_window);
         progman_window = nullptr;
     }
+    for (HWND desktop : std::exchange(other_desktops, {}))
+        enable_desktop(desktop);
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
     EndKivHook();
+    key_hook.remove();
+    access_hot_keys.restore();
     show_bar(false);
     locked = 0;
+}
+
+void LockBar::on_taskbar_created()
+{
+    if (!locked)
+        return;
+    // The windows of the shell that ended are gone; one that is still there is found again
+    // below and stays taken, so that unlock hands back everything.
+    const auto gone = [](HWND window) { return !IsWindow(window); };
+    std::erase_if(other_taskbars, gone);
+    std::erase_if(other_desktops, gone);
+    tray_window = find_taskbar();
+    if (tray_window)
+        hide_taskbar(tray_window);
+    progman_window = find_desktop_window();
+    if (progman_window)
+        disable_desktop(progman_window);
+    std::erase(other_taskbars, tray_window);
+    std::erase(other_desktops, progman_window);
+    take_other_shell_windows();
+}
+
+void LockBar::renew_key_hook()
+{
+    if (locked)
+        key_hook.renew();
+}
+
+void LockBar::take_other_shell_windows()
+{
+    add_others(other_taskbars, find_taskbars(), tray_window);
+    add_others(other_desktops, find_desktop_windows(), progman_window);
+    for (HWND taskbar : other_taskbars)
+        hide_taskbar(taskbar);
+    for (HWND desktop : other_desktops)
+        disable_desktop(desktop);
 }
 
 void LockBar::show_bar(bool show)

@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "access_hot_keys.h"
+#include "key_hook.h"
 #include "scoped_handles.h"
 #include "settings.h"
 
@@ -33,8 +36,9 @@ public:
     // Starts a program in its own directory; says so when it cannot be started.
     void launch(const std::string& program);
 
-    // Takes the desktop away: bar shown, taskbar hidden, desktop window disabled, screen
-    // saver said to run, minimising refused. Nothing happens when already locked.
+    // Takes the desktop away: bar shown, taskbars hidden, desktop window disabled, screen
+    // saver said to run, minimising refused, the system's keys and the accessibility hot keys
+    // kept from the user. Nothing happens when already locked.
     void lock();
     // Gives it back; nothing happens when not locked.
     void unlock();
@@ -42,6 +46,10 @@ public:
     void show_bar(bool show);
     void change_style(LONG remove, LONG add);
     bool is_locked() const { return locked != 0; }
+    // The shell made a new taskbar (it restarted): while locked, that one is taken too.
+    void on_taskbar_created();
+    // While locked, puts a fresh keyboard hook in place of one the system may have removed.
+    void renew_key_hook();
 
     Settings settings;
     HWND bar_window = nullptr;
@@ -52,4 +60,14 @@ public:
     HWND main_button = nullptr;
     HWND other_button = nullptr;
     OwnedMenu software_menu;
+    // Taken besides tray_window and progman_window: the taskbars of other screens, and any
+    // other shell window of those classes, one left over by a shell restart, say. Empty when
+    // not locked.
+    std::vector<HWND> other_taskbars;
+    std::vector<HWND> other_desktops;
+    KeyHook key_hook;
+    AccessHotKeys access_hot_keys;
+
+private:
+    void take_other_shell_windows();
 };

@@ -6,6 +6,7 @@
 
 #include "bar_window.h"
 #include "program_state.h"
+#include "shell_windows.h"
 #include "texts.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
@@ -18,6 +19,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
     instance_mutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX_NAME);
     if (GetLastError() == ERROR_ALREADY_EXISTS)
         return 0;
+    // No copy is running, so any shell window still marked as taken was left so by one that
+    // ended while locked. Done before the settings are read: a desktop is handed back even
+    // when this copy cannot go on.
+    hand_back_taken_windows();
 
     // Never run on defaults: without the administrator's settings there is nothing to offer.
     if (!lock_bar.settings.load()) {

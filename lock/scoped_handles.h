@@ -49,9 +49,15 @@ struct MenuTraits {
     static void release(Handle handle) { DestroyMenu(handle); }
 };
 
+struct HookTraits {
+    using Handle = HHOOK;
+    static void release(Handle handle) { UnhookWindowsHookEx(handle); }
+};
+
 using OwnedGdiObject = Owned<GdiObjectTraits>;
 using OwnedMemoryDc = Owned<MemoryDcTraits>;
 using OwnedMenu = Owned<MenuTraits>;
+using OwnedHook = Owned<HookTraits>;
 
 // A device context of a window from GetDC, released when the scope ends.
 class WindowDc {

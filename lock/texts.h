@@ -19,3 +19,8 @@ inline constexpr char TEXT_LAUNCH_FAILED_BEFORE[] = "「";
 inline constexpr char TEXT_LAUNCH_FAILED_AFTER[] = "」が実行できません";
 
 inline constexpr char TEXT_BAD_PASSWORD[] = "不正なパスワードです。\r\nロックを解除できません。";
+
+// Registered by the shell and broadcast when it has made a new taskbar, after a restart.
+inline constexpr char TASKBAR_CREATED_MESSAGE[] = "TaskbarCreated";
+// The property that a shell window carries for as long as the lock has it hidden or disabled.
+inline constexpr char TAKEN_MARK[] = "Kivel2.taken";

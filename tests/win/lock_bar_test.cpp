@@ -8,23 +8,12 @@
 
 #include "bar_geometry.h"
 #include "clock_panel.h"
+#include "fake_windows.h"
 #include "kivpx.h"
 #include "lock_bar.h"
 #include "program_driver.h"
 
 namespace {
-
-HWND create_window(const char* class_name, const char* title, DWORD style, DWORD ex_style = 0)
-{
-    WNDCLASSEXA window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = DefWindowProcA;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = class_name;
-    RegisterClassExA(&window_class);
-    return CreateWindowExA(
-        ex_style, class_name, title, style, 0, 0, 100, 30, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
 
 // The bar as the program creates it: topmost popup with a sizing frame, not yet shown.
 HWND create_bar()

@@ -157,7 +157,9 @@ protected:
     // Lets the program handle everything posted to it so far. Posted messages are handled in
     // order, so once a marker posted last is seen handled, the rest has been too. (A sent
     // message would not do: it is handled before anything posted.) The marker is the bar's
-    // big icon, which nothing shows: a tool window has neither caption nor taskbar button.
+    // big icon, which nothing shows (a tool window has neither caption nor taskbar button): the
+    // class's icon and none in turn. The bar starts with none, and asked for it, a window
+    // answers with its own icon, never the class's, so each wait ends only on the marker.
     void settle()
     {
         settle_marker = settle_marker ? nullptr : reinterpret_cast<HICON>(GetClassLongPtrA(bar, GCLP_HICON));

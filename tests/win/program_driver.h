@@ -15,16 +15,38 @@
 inline constexpr DWORD POLL_MS = 20;
 inline constexpr DWORD WAIT_MS = 10000;
 
-// Polls `done` until it holds or `timeout_ms` have passed; true when it held.
+// Answers what other threads have sent to windows of this one, and leaves posted messages in
+// the queue: a program that shows, hides or talks to a window of the test waits for the
+// test's thread to answer.
+inline void answer_sent_messages()
+{
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+// Handles everything this thread has been sent or posted: its hooks and its windows' input
+// only run while it does.
+inline void handle_messages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Polls `done` until it holds or `timeout_ms` have passed, answering sent messages meanwhile;
+// true when it held.
 inline bool wait_until(const std::function<bool()>& done, DWORD timeout_ms = WAIT_MS)
 {
     const ULONGLONG end = GetTickCount64() + timeout_ms;
     for (;;) {
+        answer_sent_messages();
         if (done())
             return true;
         if (GetTickCount64() >= end)
             return false;
-        Sleep(POLL_MS);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, POLL_MS, QS_SENDMESSAGE);
     }
 }
 
@@ -193,7 +215,7 @@ public:
     DWORD exit_code(DWORD timeout_ms = WAIT_MS) const
     {
         DWORD code = ~DWORD{0};
-        if (WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0)
+        if (wait_until([&] { return !is_running(); }, timeout_ms))
             GetExitCodeProcess(process_.hProcess, &code);
         return code;
     }

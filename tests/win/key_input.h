@@ -1,0 +1,104 @@
+// Synthesised keyboard input and a window that records what reaches it: with a keyboard hook
+// installed, what the window does not see was swallowed on the way.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <vector>
+
+#include "program_driver.h"
+
+struct KeyStroke {
+    WORD key;
+    bool up;
+};
+
+inline KeyStroke press(WORD key)
+{
+    return {key, false};
+}
+inline KeyStroke release(WORD key)
+{
+    return {key, true};
+}
+
+inline void send_keys(std::initializer_list<KeyStroke> strokes)
+{
+    std::vector<INPUT> inputs;
+    for (const KeyStroke& stroke : strokes) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = stroke.key;
+        input.ki.dwFlags = stroke.up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A focused window of this thread that notes every key pressed in it, with or without Alt.
+class KeyRecorder {
+public:
+    KeyRecorder()
+    {
+        WNDCLASSEXA window_class{};
+        window_class.cbSize = sizeof window_class;
+        window_class.lpfnWndProc = procedure;
+        window_class.hInstance = GetModuleHandleA(nullptr);
+        window_class.lpszClassName = "TestKeyRecorder";
+        RegisterClassExA(&window_class);
+        window_ = CreateWindowExA(WS_EX_TOPMOST, "TestKeyRecorder", "keys", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100,
+            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        focus();
+    }
+    KeyRecorder(const KeyRecorder&) = delete;
+    KeyRecorder& operator=(const KeyRecorder&) = delete;
+    ~KeyRecorder() { DestroyWindow(window_); }
+
+    // Takes the keyboard back, from a dialog of another program say.
+    bool focus() const
+    {
+        SetForegroundWindow(window_);
+        SetFocus(window_);
+        return GetFocus() == window_;
+    }
+    bool focused() const { return GetFocus() == window_; }
+
+    // The keys pressed in the window from `strokes`. A final F12 marks the end: input arrives
+    // in order, so once it is there everything before it has been delivered or swallowed.
+    std::vector<WORD> keys_reaching(std::initializer_list<KeyStroke> strokes)
+    {
+        pressed_.clear();
+        send_keys(strokes);
+        send_keys({press(VK_F12), release(VK_F12)});
+        wait_until([&] {
+            handle_messages();
+            return !pressed_.empty() && pressed_.back() == VK_F12;
+        });
+        if (!pressed_.empty() && pressed_.back() == VK_F12)
+            pressed_.pop_back();
+        return pressed_;
+    }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+    {
+        auto* self = reinterpret_cast<KeyRecorder*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (self)
+                self->pressed_.push_back(static_cast<WORD>(wparam));
+            return 0;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            // Not to DefWindowProc: a released Alt would enter menu mode.
+            return 0;
+        }
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+
+    HWND window_ = nullptr;
+    std::vector<WORD> pressed_;
+};
