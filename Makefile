@@ -1,7 +1,7 @@
 # The front door for people; the CMake presets do the work.
 #   make test   install what is missing, build every preset, run every test
 #   make run    build, lay out dist/ and show the lock program at work (see README)
-#   make dist   build and lay out dist/
+#   make dist   build and lay out dist/, with the zip and the installer of this version
 #   make run-setting  build, lay out dist/ and show the settings tool at work
 #   make bench  build and run every benchmark under Wine, write bench/RESULTS.md
 PRESETS := native win64 win32

@@ -25,3 +25,14 @@ function(kivel_defaults target)
         target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-fexec-charset=CP932>)
     endif()
 endfunction()
+
+# windres reports nothing of what a resource script reads, so the build would keep a stale
+# manifest, picture or version block (the version header changes with the project version).
+# Names the files that `rc_file`, in the current directory, reads besides itself.
+function(kivel_resource_inputs rc_file)
+    set(inputs ${KIVEL_GENERATED_DIR}/kivel_version.h)
+    foreach(input ${ARGN})
+        list(APPEND inputs ${CMAKE_CURRENT_SOURCE_DIR}/${input})
+    endforeach()
+    set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${inputs}")
+endfunction()

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build make
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb x11-utils xauth imagemagick fonts-ipafont-gothic locales
-  googletest clang libclang-rt-dev
+  googletest clang libclang-rt-dev nsis
 )
 
 missing=()

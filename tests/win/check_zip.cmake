@@ -1,0 +1,30 @@
+# The zip holds exactly the programs, the first settings and the README, in one folder named
+# after the package, with the programs stripped and a README of this version.
+# Run as: cmake -DZIP=... -DNAME=... -DVERSION=... -DOBJDUMP=... -DWORK=<scratch folder> -P check_zip.cmake
+set(expected KivPx.dll Kivel2.exe README.txt kiv2.bin setting.exe)
+list(TRANSFORM expected PREPEND "${NAME}/")
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf "${ZIP}" OUTPUT_VARIABLE listing RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cannot list ${ZIP}")
+endif()
+string(REGEX REPLACE "\n$" "" listing "${listing}")
+string(REPLACE "\n" ";" listing "${listing}")
+list(SORT listing)
+if(NOT listing STREQUAL expected)
+    message(FATAL_ERROR "${ZIP} holds\n  ${listing}\ninstead of\n  ${expected}")
+endif()
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf "${ZIP}" WORKING_DIRECTORY "${WORK}")
+foreach(program Kivel2.exe KivPx.dll setting.exe)
+    execute_process(COMMAND ${OBJDUMP} -t "${WORK}/${NAME}/${program}" OUTPUT_VARIABLE symbols)
+    if(NOT symbols MATCHES "no symbols")
+        message(FATAL_ERROR "${program} in ${ZIP} is not stripped")
+    endif()
+endforeach()
+file(STRINGS "${WORK}/${NAME}/README.txt" title LIMIT_COUNT 1)
+if(NOT title MATCHES "Kivel2 ${VERSION} ")
+    message(FATAL_ERROR "README.txt in ${ZIP} starts with '${title}'")
+endif()
