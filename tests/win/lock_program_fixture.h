@@ -59,8 +59,9 @@ protected:
                 << file;
         settings.boss_password = "boss";
         settings.follower_password = "kid";
-        // The bench's desktop may have ended while idle; the next program brings a new one
-        // whose taskbar comes a moment later.
+        // The bench's desktop ends when idle. Asking for it brings a new one, whose taskbar
+        // comes a moment later.
+        GetDesktopWindow();
         ASSERT_TRUE(wait_until([] { return IsWindowVisible(taskbar()) != FALSE; })) << "no taskbar on the bench";
     }
 
