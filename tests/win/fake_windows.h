@@ -4,16 +4,23 @@
 
 #include <windows.h>
 
-inline HWND create_window(const char* class_name, const char* title, DWORD style, DWORD ex_style = 0)
+// A top-level window of a class of this process, registered with `procedure` on first use.
+inline HWND create_window(
+    const char* class_name, WNDPROC procedure, const char* title, DWORD style, DWORD ex_style, const RECT& place)
 {
     WNDCLASSEXA window_class{};
     window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.lpfnWndProc = procedure;
     window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.lpszClassName = class_name;
     RegisterClassExA(&window_class);
-    return CreateWindowExA(
-        ex_style, class_name, title, style, 0, 0, 100, 30, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(ex_style, class_name, title, style, place.left, place.top, place.right - place.left,
+        place.bottom - place.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+inline HWND create_window(const char* class_name, const char* title, DWORD style, DWORD ex_style = 0)
+{
+    return create_window(class_name, DefWindowProcA, title, style, ex_style, {0, 0, 100, 30});
 }
 
 // Topmost and newest, so that a search by class finds these before the bench's own.

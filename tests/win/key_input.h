@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "fake_windows.h"
 #include "program_driver.h"
 
 struct KeyStroke {
@@ -41,14 +42,8 @@ class KeyRecorder {
 public:
     KeyRecorder()
     {
-        WNDCLASSEXA window_class{};
-        window_class.cbSize = sizeof window_class;
-        window_class.lpfnWndProc = procedure;
-        window_class.hInstance = GetModuleHandleA(nullptr);
-        window_class.lpszClassName = "TestKeyRecorder";
-        RegisterClassExA(&window_class);
-        window_ = CreateWindowExA(WS_EX_TOPMOST, "TestKeyRecorder", "keys", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100,
-            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        window_ = create_window(
+            "TestKeyRecorder", procedure, "keys", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, {100, 100, 300, 200});
         SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         focus();
     }

@@ -40,14 +40,7 @@ class FakeTaskbar {
 public:
     explicit FakeTaskbar(const char* window_class = "Shell_TrayWnd")
     {
-        WNDCLASSEXA record{};
-        record.cbSize = sizeof record;
-        record.lpfnWndProc = procedure;
-        record.hInstance = GetModuleHandleA(nullptr);
-        record.lpszClassName = window_class;
-        RegisterClassExA(&record);
-        window = CreateWindowExA(WS_EX_TOPMOST, window_class, "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 30, nullptr,
-            nullptr, GetModuleHandleA(nullptr), nullptr);
+        window = create_window(window_class, procedure, "", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, {0, 0, 100, 30});
     }
     FakeTaskbar(const FakeTaskbar&) = delete;
     FakeTaskbar& operator=(const FakeTaskbar&) = delete;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "clock_panel.h"
+#include "fake_windows.h"
 #include "resource.h"
 #include "scoped_handles.h"
 
@@ -66,14 +67,7 @@ LRESULT CALLBACK clock_window_proc(HWND window, UINT message, WPARAM wparam, LPA
 
 TEST(ClockPainting, LeavesNoGdiObjectBehind)
 {
-    WNDCLASSEXA window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = clock_window_proc;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = "TestClockPaint";
-    RegisterClassExA(&window_class);
-    HWND window = CreateWindowExA(0, window_class.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 700, 1024, 28, nullptr,
-        nullptr, window_class.hInstance, nullptr);
+    HWND window = create_window("TestClockPaint", clock_window_proc, "", WS_POPUP | WS_VISIBLE, 0, {0, 700, 1024, 728});
     ASSERT_TRUE(window);
     ClockPanel clock;
     painted_clock = &clock;
