@@ -20,6 +20,8 @@ constexpr SIZE_T MEMORY_SLACK = 1024 * 1024;
 void expect_no_growth(const Footprint& warm, const Footprint& end, SIZE_T allowance = 0)
 {
     EXPECT_GT(warm.handles, 0u);
+    EXPECT_GT(warm.windows, 0u);
+    EXPECT_LE(end.windows, warm.windows) << "windows " << warm.windows << " -> " << end.windows;
     EXPECT_LE(end.handles, warm.handles + HANDLE_SLACK) << "handles " << warm.handles << " -> " << end.handles;
     EXPECT_LE(end.private_bytes, warm.private_bytes + allowance + MEMORY_SLACK)
         << "private bytes " << warm.private_bytes << " -> " << end.private_bytes << ", platform's share " << allowance;

@@ -128,7 +128,16 @@ struct Footprint {
     // Committed private memory. (Wine leaves PrivateUsage at 0 but keeps PagefileUsage, which
     // counts the same on Windows.)
     SIZE_T private_bytes = 0;
+    // Its windows, child windows included: the user objects it makes most. (Wine counts no
+    // user or GDI objects for a process.)
+    std::size_t windows = 0;
 };
+
+inline BOOL CALLBACK count_child_window(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<std::size_t*>(count);
+    return TRUE;
+}
 
 // Wine reports no handle count for a process, but it does list the system's handles.
 inline DWORD handle_count_of(DWORD process_id)
@@ -154,6 +163,10 @@ inline Footprint footprint_of(DWORD process_id)
 {
     Footprint footprint;
     footprint.handles = handle_count_of(process_id);
+    for (HWND window : windows_of(process_id)) {
+        ++footprint.windows;
+        EnumChildWindows(window, count_child_window, reinterpret_cast<LPARAM>(&footprint.windows));
+    }
     const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id);
     if (!process)
         return footprint;
