@@ -7,6 +7,8 @@
 #     ends the program through its password dialog.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/demo-display.sh
+source scripts/demo-display.sh
 
 demo=dist/demo
 bench=tests/support/wine-bench.sh
@@ -19,12 +21,8 @@ cp dist/Kivel2.exe dist/KivPx.dll "$demo"/
 win_demo=$(realpath "$demo")/Kivel2.exe
 tools=build/win64/bin
 
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    echo "run-demo: starting Kivel2 on $DISPLAY; unlock with Shift + right click on the bar, password tovi"
-    export WINEPREFIX=$PWD/build/demo-prefix WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
-    wine "$tools/demo_settings_file.exe" "$demo/kiv2.bin"
-    exec wine explorer /desktop=Kivel2,1024x768 "$win_demo"
-fi
+run_on_users_display "$tools" "$demo" "$win_demo" \
+    "run-demo: unlock with Shift + right click on the bar, password tovi; starting Kivel2"
 
 trap 'bash "$bench" down "$bench_dir"' EXIT
 bash "$bench" up "$bench_dir"

@@ -7,6 +7,8 @@
 #     and dist/screenshot-setting-follower.png of the main dialog.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/demo-display.sh
+source scripts/demo-display.sh
 
 demo=dist/setting-demo
 bench=tests/support/wine-bench.sh
@@ -18,12 +20,8 @@ mkdir -p "$demo"
 cp dist/setting.exe "$demo"/
 win_tool=$(realpath "$demo")/setting.exe
 
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    echo "run-setting: starting the settings tool on $DISPLAY; password tovi"
-    export WINEPREFIX=$PWD/build/demo-prefix WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
-    wine "$tools/demo_settings_file.exe" "$demo/kiv2.bin"
-    exec wine explorer /desktop=Kivel2,1024x768 "$win_tool"
-fi
+run_on_users_display "$tools" "$demo" "$win_tool" \
+    "run-setting: password tovi; starting the settings tool"
 
 trap 'bash "$bench" down "$bench_dir"' EXIT
 bash "$bench" up "$bench_dir"

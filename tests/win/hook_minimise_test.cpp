@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "fake_windows.h"
 #include "kivpx.h"
 
 namespace {
@@ -51,14 +52,9 @@ template <typename Condition> bool eventually(Condition condition)
 class TestWindow {
 public:
     TestWindow()
+        : window_(create_window(
+              "KivelHookTest", DefWindowProcA, "hook test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {50, 50, 350, 250}))
     {
-        WNDCLASSA window_class{};
-        window_class.lpfnWndProc = DefWindowProcA;
-        window_class.hInstance = GetModuleHandleA(nullptr);
-        window_class.lpszClassName = "KivelHookTest";
-        RegisterClassA(&window_class); // fails harmlessly for every window after the first
-        window_ = CreateWindowExA(0, window_class.lpszClassName, "hook test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-            300, 200, nullptr, nullptr, window_class.hInstance, nullptr);
     }
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
