@@ -14,6 +14,7 @@
 #include "measure.h"
 #include "program_driver.h"
 #include "resource.h"
+#include "scoped_handles.h"
 #include "settings.h"
 #include "test_files.h"
 #include "texts.h"
@@ -174,12 +175,11 @@ struct LockedFootprint {
 LockedFootprint locked_footprint_of(DWORD process_id)
 {
     LockedFootprint footprint{footprint_of(process_id)};
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process_id);
+    const OwnedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process_id));
     if (!process)
         return footprint;
-    footprint.gdi_objects = GetGuiResources(process, GR_GDIOBJECTS);
-    footprint.user_objects = GetGuiResources(process, GR_USEROBJECTS);
-    CloseHandle(process);
+    footprint.gdi_objects = GetGuiResources(process.get(), GR_GDIOBJECTS);
+    footprint.user_objects = GetGuiResources(process.get(), GR_USEROBJECTS);
     return footprint;
 }
 

@@ -10,6 +10,7 @@
 
 #include "file_backend.h"
 #include "measure.h"
+#include "scoped_handles.h"
 #include "settings.h"
 #include "settings_codec.h"
 #include "test_files.h"
@@ -54,30 +55,13 @@ void fill(Settings& settings, std::size_t bytes)
         settings.entries.push_back({i % 10 == 9 ? 1 : 0, text(bytes, seed++), text(bytes, seed++)});
 }
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
 // The least a reader can do: open, one ReadFile of the whole file, one pass of nibble swaps.
 double baseline_load_ms(const std::string& path, std::size_t expected_size)
 {
     const Stopwatch watch;
     std::unique_ptr<unsigned char[]> bytes;
     {
-        const FileHandle file(
+        const OwnedFile file(
             CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         LARGE_INTEGER size{};
         if (!file || !GetFileSizeEx(file.get(), &size) || static_cast<std::size_t>(size.QuadPart) != expected_size)
@@ -121,7 +105,7 @@ BaselineSave baseline_save(const std::string& target, Bytes& image)
     swap_nibbles(image.data(), image.size());
     result.swap_ms = watch.elapsed_ms();
     {
-        const FileHandle file(
+        const OwnedFile file(
             CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
         DWORD done = 0;
         if (!file || !WriteFile(file.get(), image.data(), static_cast<DWORD>(image.size()), &done, nullptr) ||

@@ -7,8 +7,8 @@
 #include <optional>
 #include <utility>
 
+#include "ansi_path.h"
 #include "bar_geometry.h"
-#include "file_backend.h"
 #include "kivpx.h"
 #include "shell_windows.h"
 #include "texts.h"

@@ -1,7 +1,7 @@
 // The Open File dialog.
 #include "open_file_dialog.h"
 
-#include "file_backend.h"
+#include "ansi_path.h"
 #include "file_filter.h"
 
 OPENFILENAMEA open_file_request(HWND owner, const std::string& filter, char (&path)[MAX_PATH])

@@ -7,6 +7,9 @@
 #include <memory>
 #include <string>
 
+// The program's own path and the code page, which the store's users pass on to it.
+#include "ansi_path.h"
+
 // An open file, closed when destroyed. Calls are synchronous and move exactly the bytes
 // asked for, or fail.
 class BinaryFile {
@@ -45,7 +48,3 @@ public:
 // What the platform the program was built for provides; one implementation per platform,
 // chosen at link time.
 FileBackend& platform_files();
-// Full path of the running program's own file; empty when it cannot be had.
-std::string program_file_path();
-// Whether `byte` starts a two-byte character in the system's ANSI code page.
-bool is_ansi_lead_byte(unsigned char value);

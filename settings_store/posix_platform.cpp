@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "ansi_path.h"
 #include "file_backend.h"
 
 namespace {
@@ -84,15 +83,4 @@ FileBackend& platform_files()
 {
     static PosixFiles files;
     return files;
-}
-
-// Without a Windows path to cut, the settings file is "kiv2.bin" in the current directory.
-std::string program_file_path()
-{
-    return {};
-}
-
-bool is_ansi_lead_byte(unsigned char value)
-{
-    return is_cp932_lead_byte(value);
 }

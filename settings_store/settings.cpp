@@ -4,9 +4,9 @@
 #include <cstring>
 #include <utility>
 
-#include "ansi_path.h"
 #include "file_backend.h"
 #include "settings_codec.h"
+#include "settings_file_path.h"
 
 namespace {
 

@@ -3,20 +3,21 @@
 #include <windows.h>
 
 #include "file_backend.h"
+#include "scoped_handles.h"
 
 namespace {
 
 class Win32File final : public BinaryFile {
 public:
+    // Takes over `handle`, an open file.
     explicit Win32File(HANDLE handle) : handle_(handle) {}
-    ~Win32File() override { CloseHandle(handle_); }
 
     bool read(void* buffer, std::size_t size) override
     {
         if (size == 0)
             return true;
         DWORD done = 0;
-        return size <= MAXDWORD && ReadFile(handle_, buffer, static_cast<DWORD>(size), &done, nullptr) && done == size;
+        return size <= MAXDWORD && ReadFile(handle_.get(), buffer, static_cast<DWORD>(size), &done, nullptr) && done == size;
     }
 
     bool write(const void* buffer, std::size_t size) override
@@ -24,13 +25,13 @@ public:
         if (size == 0)
             return true;
         DWORD done = 0;
-        return size <= MAXDWORD && WriteFile(handle_, buffer, static_cast<DWORD>(size), &done, nullptr) && done == size;
+        return size <= MAXDWORD && WriteFile(handle_.get(), buffer, static_cast<DWORD>(size), &done, nullptr) && done == size;
     }
 
-    bool flush() override { return FlushFileBuffers(handle_) != FALSE; }
+    bool flush() override { return FlushFileBuffers(handle_.get()) != FALSE; }
 
 private:
-    HANDLE handle_;
+    OwnedFile handle_;
 };
 
 class Win32Files final : public FileBackend {
@@ -72,16 +73,4 @@ FileBackend& platform_files()
 {
     static Win32Files files;
     return files;
-}
-
-std::string program_file_path()
-{
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
-
-bool is_ansi_lead_byte(unsigned char value)
-{
-    return IsDBCSLeadByte(value) != FALSE;
 }

@@ -2,7 +2,6 @@
 #include "message.h"
 
 #include "ansi_path.h"
-#include "file_backend.h"
 
 std::string program_title()
 {

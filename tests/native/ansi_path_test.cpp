@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ansi_path.h"
+#include "settings_file_path.h"
 
 namespace {
 

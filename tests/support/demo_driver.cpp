@@ -40,17 +40,14 @@ bool unlock_and_exit(const char* password)
         return false;
     DWORD process_id = 0;
     GetWindowThreadProcessId(bar, &process_id);
-    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
+    const OwnedHandle process(OpenProcess(SYNCHRONIZE, FALSE, process_id));
     if (!process)
         return false;
     PostMessageA(bar, WM_RBUTTONDOWN, MK_SHIFT | MK_RBUTTON, 0);
     HWND dialog = nullptr;
-    const bool ended =
-        wait_until([&] { return (dialog = find_dialog_of(process_id, "パスワード認証")) != nullptr; }, DEMO_WAIT_MS) &&
+    return wait_until([&] { return (dialog = find_dialog_of(process_id, "パスワード認証")) != nullptr; }, DEMO_WAIT_MS) &&
         SendMessageA(GetDlgItem(dialog, PASSWORD_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password)) &&
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0) && WaitForSingleObject(process, DEMO_WAIT_MS) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    return ended;
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0) && WaitForSingleObject(process.get(), DEMO_WAIT_MS) == WAIT_OBJECT_0;
 }
 
 } // namespace

@@ -98,13 +98,11 @@ bool end_with(int button)
     const HWND dialog = find_tool_dialog(true);
     if (!dialog)
         return false;
-    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_of(dialog));
+    const OwnedHandle process(OpenProcess(SYNCHRONIZE, FALSE, process_of(dialog)));
     if (!process)
         return false;
     PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
-    const bool ended = WaitForSingleObject(process, DEMO_WAIT_MS) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    return ended;
+    return WaitForSingleObject(process.get(), DEMO_WAIT_MS) == WAIT_OBJECT_0;
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "scoped_handles.h"
+
 inline constexpr DWORD POLL_MS = 20;
 inline constexpr DWORD WAIT_MS = 10000;
 
@@ -167,13 +169,12 @@ inline Footprint footprint_of(DWORD process_id)
         ++footprint.windows;
         EnumChildWindows(window, count_child_window, reinterpret_cast<LPARAM>(&footprint.windows));
     }
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id);
+    const OwnedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id));
     if (!process)
         return footprint;
     PROCESS_MEMORY_COUNTERS_EX memory{};
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+    if (GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
         footprint.private_bytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-    CloseHandle(process);
     return footprint;
 }
 
@@ -191,48 +192,50 @@ public:
         startup.cb = sizeof startup;
         std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
         const DWORD flags = start == Start::held ? CREATE_SUSPENDED : 0;
-        if (CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, flags, nullptr, directory.c_str(),
-                &startup, &process_) &&
-            start == Start::now)
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                directory.c_str(), &startup, &started))
+            return;
+        process_.reset(started.hProcess);
+        thread_.reset(started.hThread);
+        id_ = started.dwProcessId;
+        if (start == Start::now)
             resume();
     }
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
     ~RunningProgram()
     {
-        if (!process_.hProcess)
-            return;
         resume();
         if (is_running()) {
-            TerminateProcess(process_.hProcess, 1);
-            WaitForSingleObject(process_.hProcess, WAIT_MS);
+            TerminateProcess(handle(), 1);
+            WaitForSingleObject(handle(), WAIT_MS);
         }
-        CloseHandle(process_.hProcess);
     }
 
     void resume()
     {
-        if (!process_.hThread)
-            return;
-        ResumeThread(process_.hThread);
-        CloseHandle(process_.hThread);
-        process_.hThread = nullptr;
+        if (thread_)
+            ResumeThread(thread_.get());
+        thread_.reset();
     }
 
-    bool started() const { return process_.hProcess != nullptr; }
-    HANDLE handle() const { return process_.hProcess; }
-    DWORD id() const { return process_.dwProcessId; }
-    bool is_running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+    bool started() const { return static_cast<bool>(process_); }
+    HANDLE handle() const { return process_.get(); }
+    DWORD id() const { return id_; }
+    bool is_running() const { return WaitForSingleObject(handle(), 0) == WAIT_TIMEOUT; }
 
     // The exit code once the program has ended within the time, else ~0.
     DWORD exit_code(DWORD timeout_ms = WAIT_MS) const
     {
         DWORD code = ~DWORD{0};
         if (wait_until([&] { return !is_running(); }, timeout_ms))
-            GetExitCodeProcess(process_.hProcess, &code);
+            GetExitCodeProcess(handle(), &code);
         return code;
     }
 
 private:
-    PROCESS_INFORMATION process_{};
+    OwnedHandle process_;
+    OwnedHandle thread_;
+    DWORD id_ = 0;
 };

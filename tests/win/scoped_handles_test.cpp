@@ -42,6 +42,14 @@ TEST(Owned, ReleasesEachHandleOnce)
     EXPECT_EQ(released, (std::vector<int>{3, 1, 4}));
 }
 
+// A failed CreateFile is no file to close, and null is not the failure value of a file.
+TEST(Owned, FilesAreNoneAtInvalidHandleValue)
+{
+    EXPECT_EQ(OwnedFile().get(), INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(OwnedFile(CreateFileA("C:\\no such folder\\f", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+    EXPECT_TRUE(OwnedFile(CreateFileA("NUL", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+}
+
 TEST(Selection, PutsThePreviousObjectBack)
 {
     const OwnedMemoryDc dc(CreateCompatibleDC(nullptr));

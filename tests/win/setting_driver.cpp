@@ -25,31 +25,27 @@ class RemoteBuffer {
 public:
     RemoteBuffer(DWORD process_id, std::size_t size)
         : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_id)),
-          address_(
-              static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)))
+          address_(static_cast<char*>(
+              VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)))
     {
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    ~RemoteBuffer()
-    {
-        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        CloseHandle(process_);
-    }
+    ~RemoteBuffer() { VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE); }
 
     char* at(std::size_t offset) const { return address_ + offset; }
     LPARAM lparam() const { return reinterpret_cast<LPARAM>(address_); }
     void write(const void* data, std::size_t size, std::size_t offset = 0) const
     {
-        WriteProcessMemory(process_, address_ + offset, data, size, nullptr);
+        WriteProcessMemory(process_.get(), address_ + offset, data, size, nullptr);
     }
     void read(void* data, std::size_t size, std::size_t offset = 0) const
     {
-        ReadProcessMemory(process_, address_ + offset, data, size, nullptr);
+        ReadProcessMemory(process_.get(), address_ + offset, data, size, nullptr);
     }
 
 private:
-    HANDLE process_;
+    OwnedHandle process_;
     char* address_;
 };
 

@@ -9,6 +9,7 @@
 
 #include "failing_files.h"
 #include "file_backend.h"
+#include "scoped_handles.h"
 #include "settings.h"
 #include "test_files.h"
 
@@ -22,13 +23,10 @@ public:
               nullptr, OPEN_EXISTING, 0, nullptr))
     {
     }
-    OtherHandle(const OtherHandle&) = delete;
-    OtherHandle& operator=(const OtherHandle&) = delete;
-    ~OtherHandle() { CloseHandle(handle_); }
-    bool is_open() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool is_open() const { return static_cast<bool>(handle_); }
 
 private:
-    HANDLE handle_;
+    OwnedFile handle_;
 };
 
 bool exists(const std::string& path)

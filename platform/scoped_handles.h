@@ -1,5 +1,7 @@
 // Ownership of Win32 handles and GDI objects: one move-only owner with a trait per kind of
 // handle, and scopes that undo a GetDC, a BeginPaint or a SelectObject on every way out.
+// A trait names the handle type and how to release it; one whose "no handle" value is not
+// null (files: INVALID_HANDLE_VALUE) says so with a none().
 #pragma once
 
 #include <windows.h>
@@ -14,26 +16,34 @@ public:
     explicit Owned(Handle handle) : handle_(handle) {}
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, none())) {}
     Owned& operator=(Owned&& other) noexcept
     {
         if (this != &other)
-            reset(std::exchange(other.handle_, Handle{}));
+            reset(std::exchange(other.handle_, none()));
         return *this;
     }
     ~Owned() { reset(); }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
-    void reset(Handle handle = Handle{})
+    explicit operator bool() const { return handle_ != none(); }
+    void reset(Handle handle = none())
     {
-        if (handle_ != Handle{})
+        if (handle_ != none())
             Traits::release(handle_);
         handle_ = handle;
     }
 
 private:
-    Handle handle_{};
+    static Handle none()
+    {
+        if constexpr (requires { Traits::none(); })
+            return Traits::none();
+        else
+            return Handle{};
+    }
+
+    Handle handle_ = none();
 };
 
 struct GdiObjectTraits {
@@ -58,6 +68,12 @@ struct KernelHandleTraits {
     using Handle = HANDLE;
     static void release(Handle handle) { CloseHandle(handle); }
 };
+// What CreateFile returns, which is INVALID_HANDLE_VALUE when it fails.
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle none() { return INVALID_HANDLE_VALUE; }
+    static void release(Handle handle) { CloseHandle(handle); }
+};
 struct WindowTraits {
     using Handle = HWND;
     static void release(Handle handle) { DestroyWindow(handle); }
@@ -68,6 +84,7 @@ using OwnedMemoryDc = Owned<MemoryDcTraits>;
 using OwnedMenu = Owned<MenuTraits>;
 using OwnedHook = Owned<HookTraits>;
 using OwnedHandle = Owned<KernelHandleTraits>;
+using OwnedFile = Owned<FileHandleTraits>;
 using OwnedWindow = Owned<WindowTraits>;
 
 // A device context of a window from GetDC, released when the scope ends.
