@@ -30,7 +30,7 @@ endfunction()
 # manifest, picture or version block (the version header changes with the project version).
 # Names the files that `rc_file`, in the current directory, reads besides itself.
 function(kivel_resource_inputs rc_file)
-    set(inputs ${KIVEL_GENERATED_DIR}/kivel_version.h)
+    set(inputs ${KIVEL_GENERATED_DIR}/kivel_version.h ${KIVEL_GENERATED_DIR}/version_block.rc)
     foreach(input ${ARGN})
         list(APPEND inputs ${CMAKE_CURRENT_SOURCE_DIR}/${input})
     endforeach()
