@@ -8,36 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "setting_driver.h"
-#include "settings.h"
-#include "test_files.h"
+#include "setting_tool_fixture.h"
 
 namespace {
-
-const char TEXT_OPEN_FAILED[] =
-    "Kivel2用設定データファイル「kiv2.bin」の\nオープンに失敗しました。ソフトウエアを終了します。";
-const char TEXT_BOSS[] = "親方権限でアクセス可能です。\n（設定データを変更できます）";
-const char TEXT_FOLLOWER[] = "子分権限でアクセス可能です。\n（設定データの閲覧のみ可能です）";
-const char TEXT_WRONG_PASSWORD[] = "不正なパスワードです。\nソフトウエアを終了します。";
-const char TEXT_SAVE_FAILED[] = "Kivel2用設定データの保存に失敗しました。";
-const char TEXT_NO_NEW_PASSWORD[] = "新パスワードが設定されていません。";
-const char TEXT_MISSING[] = "データの入力漏れがあります。\n表示文字、起動するソフトの両方を設定してください。";
-const char TEXT_SELECT[] = "項目を選択してください。";
-const char TEXT_MAIN_INCOMPLETE[] =
-    "メインソフトウエアの設定が不十分です。\nこの機能を使用しない場合は、チェックを外してください。";
-const char TEXT_LIST_FULL[] = "登録ソフトウエアは255項目までです。\nこれ以上追加できません。";
-const char TEXT_SEPARATOR_ROW[] = "****** 区切り線 ******";
-static_assert(sizeof TEXT_SEPARATOR_ROW - 1 == 22, "texts must be compiled to code page 932");
-
-// Controls of the main dialog
-constexpr int MAIN_PROGRAM = 1002, BROWSE_MAIN = 1003, BOSS_PASSWORD = 1004, FOLLOWER_PASSWORD = 1005,
-              BROWSE_PROGRAM = 1007, LABEL = 1008, PROGRAM = 1009, ADD = 1010, OVERWRITE = 1011, DELETE_ROW = 1012,
-              UP = 1013, SEPARATOR = 1014, DOWN = 1015, ACCEPT = 1016, MAIN_LABEL = 1017, MAIN_SOFTWARE = 1019,
-              LOCK_AT_STARTUP = 1020, LIST = 1006;
-// Controls of the password dialog
-constexpr int NEW_PASSWORD = 1013, CURRENT_PASSWORD = 1015;
-
-using Fill = std::function<void(Settings&)>;
 
 const SoftwareEntry NOTEPAD{0, "メモ帳", "C:\\windows\\notepad.exe"};
 const SoftwareEntry CALC{0, "calc", "C:\\windows\\calc.exe"};
@@ -62,45 +35,6 @@ void press_key(HWND window, WPARAM key)
     PostMessageA(window, WM_KEYDOWN, key, 1);
     PostMessageA(window, WM_KEYUP, key, 0xC0000001);
 }
-
-class SettingToolTest : public ::testing::Test {
-protected:
-    TempDir dir;
-    const std::string file = dir.path() + "\\kiv2.bin";
-
-    void write_file(const Fill& fill) const
-    {
-        Settings settings(file);
-        fill(settings);
-        ASSERT_TRUE(settings.save());
-    }
-
-    // The bytes that the settings store writes for the record that `fill` makes.
-    static Bytes file_bytes(const Fill& fill)
-    {
-        TempDir other;
-        Settings settings(other.path() + "\\kiv2.bin");
-        fill(settings);
-        EXPECT_TRUE(settings.save());
-        return read_bytes(other / "kiv2.bin");
-    }
-
-    // Logs in as the boss of a file that `fill` made.
-    HWND open_as_boss(SettingTool& tool, const std::string& password = "tovi")
-    {
-        Message notice;
-        const HWND dialog = tool.log_in(password, &notice);
-        EXPECT_EQ(notice.text, TEXT_BOSS);
-        return dialog;
-    }
-
-    // Presses "設定" and waits for the tool to end.
-    static void accept(SettingTool& tool, HWND dialog)
-    {
-        tool.click(dialog, ACCEPT);
-        EXPECT_TRUE(tool.ended());
-    }
-};
 
 TEST_F(SettingToolTest, WithoutAFileShowsString1AndNoLogin)
 {
@@ -271,14 +205,6 @@ auto select_and_click(int row, int id)
     };
 }
 
-auto type_and_click(const char* label, const char* program, int id)
-{
-    return [=](SettingTool& tool, HWND dialog) {
-        tool.type(dialog, LABEL, label);
-        tool.type(dialog, PROGRAM, program);
-        tool.click(dialog, id);
-    };
-}
 
 auto double_click(int row)
 {
@@ -565,101 +491,6 @@ TEST_F(SettingToolTest, AFailedSaveShowsString5AndKeepsTheOldFile)
     EXPECT_TRUE(tool.ended());
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(read_bytes(file), before);
-}
-
-} // namespace
-
-namespace {
-
-// The Open File dialog's file-type box, file-name box and read-only box.
-constexpr int FILE_TYPES = 0x470, FILE_NAME = 0x47C, READ_ONLY = 0x410;
-
-void choose(HWND open, const std::string& path)
-{
-    SendMessageA(GetDlgItem(open, FILE_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageA(open, WM_COMMAND, IDOK, 0);
-}
-
-struct BrowseCase {
-    const char* name;
-    int button;
-    int edit;
-    const char* file_types;
-};
-
-const BrowseCase BROWSES[] = {
-    {"entry program", BROWSE_PROGRAM, PROGRAM, "すべてのファイル(*.*)"},
-    {"main program", BROWSE_MAIN, MAIN_PROGRAM, "実行ファイル(*.exe)"},
-};
-
-TEST_F(SettingToolTest, BrowseFillsTheEditWithTheChosenPath)
-{
-    write_file([](Settings&) {});
-    SettingTool tool(dir.path());
-    const HWND dialog = open_as_boss(tool);
-    ASSERT_TRUE(dialog);
-    // Only the switch makes the main program's browse button usable.
-    tool.click(dialog, MAIN_SOFTWARE);
-    const std::string chosen = dir.path() + "\\setting.exe";
-    for (const BrowseCase& c : BROWSES) {
-        for (const bool confirmed : {false, true}) {
-            tool.click(dialog, c.button);
-            HWND open = nullptr;
-            ASSERT_TRUE(wait_until([&] { return (open = find_dialog_with(tool.pid(), FILE_TYPES)) != nullptr; }))
-                << c.name;
-            EXPECT_EQ(GetWindow(open, GW_OWNER), dialog) << c.name;
-            EXPECT_EQ(control_text(GetDlgItem(open, FILE_TYPES)), c.file_types) << c.name;
-            EXPECT_FALSE(IsWindowVisible(GetDlgItem(open, READ_ONLY))) << c.name;
-            if (confirmed) {
-                // The file must exist: a missing one is refused with a message, the dialog stays.
-                choose(open, dir.path() + "\\missing.exe");
-                EXPECT_FALSE(tool.answer_message().text.empty()) << c.name;
-                EXPECT_TRUE(IsWindowVisible(open)) << c.name;
-                choose(open, chosen);
-            } else {
-                PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-            }
-            ASSERT_TRUE(wait_until([&] { return !IsWindow(open); })) << c.name;
-            tool.settle(dialog);
-            EXPECT_EQ(tool.text(dialog, c.edit), confirmed ? chosen : "") << c.name << confirmed;
-        }
-    }
-    tool.click(dialog, IDCANCEL);
-    EXPECT_TRUE(tool.ended());
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(SettingToolTest, TheLockProgramLoadsWhatTheToolSaved)
-{
-    write_file([](Settings&) {});
-    SettingTool tool(dir.path());
-    const HWND dialog = open_as_boss(tool);
-    ASSERT_TRUE(dialog);
-    type_and_click("one", "one.exe", ADD)(tool, dialog);
-    tool.click(dialog, MAIN_SOFTWARE);
-    tool.type(dialog, MAIN_LABEL, "メイン");
-    tool.type(dialog, MAIN_PROGRAM, "main.exe");
-    tool.settle(dialog);
-    accept(tool, dialog);
-
-    for (const char* name : {"Kivel2.exe", "KivPx.dll"})
-        ASSERT_TRUE(
-            CopyFileA((directory_of_this_program() + "\\" + name).c_str(), (dir.path() + "\\" + name).c_str(), FALSE))
-            << name;
-    RunningProgram lock(dir.path() + "\\Kivel2.exe", dir.path());
-    ASSERT_TRUE(lock.started());
-    HWND bar = nullptr;
-    // Its launcher buttons: the main software, and the menu of the registered software.
-    ASSERT_TRUE(
-        wait_until([&] { return (bar = find_window_of(lock.id(), "Kivel2", "Kivel2")) && GetDlgItem(bar, 101); }));
-    EXPECT_EQ(window_text(GetDlgItem(bar, 100)), "メイン");
-    EXPECT_EQ(window_text(GetDlgItem(bar, 101)), "その他のソフト");
-    // Not locked: it ends when its window is closed.
-    PostMessageA(bar, WM_CLOSE, 0, 0);
-    EXPECT_NE(lock.exit_code(), ~DWORD{0});
 }
 
 } // namespace
