@@ -43,7 +43,9 @@ Bytes first_settings(const TempDir& dir)
 std::vector<std::string> names_in(const std::string& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
+    // The uninstaller may be deleting the folder meanwhile: one that cannot be read lists nothing.
+    std::error_code unreadable;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, unreadable))
         names.push_back(entry.path().filename().string());
     return names;
 }
