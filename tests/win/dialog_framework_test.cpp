@@ -110,7 +110,7 @@ TEST(DialogFramework, OpensCentredOnTheScreen)
         EXPECT_NEAR(own.left + own.right, monitor.rcWork.left + monitor.rcWork.right, 2);
         EXPECT_NEAR(own.top + own.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 2);
     };
-    dialog.run();
+    EXPECT_EQ(dialog.run(), IDCLOSE);
 }
 
 struct CheckCase {
@@ -140,7 +140,7 @@ TEST(DataExchange, IntoTheControls)
             EXPECT_EQ(d.checked, c.kept) << c.value;
         }
     };
-    dialog.run();
+    EXPECT_EQ(dialog.run(), IDCLOSE);
 }
 
 TEST(DataExchange, OutOfTheControls)
@@ -157,7 +157,7 @@ TEST(DataExchange, OutOfTheControls)
             EXPECT_EQ(d.checked, static_cast<int>(state));
         }
     };
-    dialog.run();
+    EXPECT_EQ(dialog.run(), IDCLOSE);
 }
 
 struct LimitCase {
@@ -207,7 +207,7 @@ TEST(DataExchange, LimitsCountBytes)
             EXPECT_EQ(start, 0u) << c.name;
             EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(edit))) << c.name;
         };
-        dialog.run();
+        EXPECT_EQ(dialog.run(), IDCLOSE) << c.name;
         const auto boxes = answerer.boxes();
         ASSERT_EQ(boxes.size(), c.fits ? 0u : 1u) << c.name;
         if (!c.fits) {

@@ -26,18 +26,23 @@ const Request minimise_requests[] = {
 };
 
 // A window of another process handles these when its thread gets to them; the WM_NULL sent
-// afterwards returns only once it has.
-void show_remote(HWND window, int command)
+// afterwards returns only once it has. True when the request reached the window: a window
+// that never got it stays as it was too, hook or no hook.
+struct RemoteRequest {
+    const char* name;
+    bool (*send)(HWND window);
+};
+bool show_remote(HWND window, int command)
 {
-    ShowWindowAsync(window, command);
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    return ShowWindowAsync(window, command) &&
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
 }
-const Request remote_minimise_requests[] = {
-    {"SW_MINIMIZE", [](HWND window) { show_remote(window, SW_MINIMIZE); }},
-    {"SW_SHOWMINNOACTIVE", [](HWND window) { show_remote(window, SW_SHOWMINNOACTIVE); }},
+const RemoteRequest remote_minimise_requests[] = {
+    {"SW_MINIMIZE", [](HWND window) { return show_remote(window, SW_MINIMIZE); }},
+    {"SW_SHOWMINNOACTIVE", [](HWND window) { return show_remote(window, SW_SHOWMINNOACTIVE); }},
     {"system menu minimise",
         [](HWND window) {
-            SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+            return SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
         }},
 };
 
@@ -174,13 +179,13 @@ TEST_F(Minimise, RefusedInAnotherProcessWhileHooked)
 
     ASSERT_EQ(StartKivHook(), 1);
     for (const auto& request : remote_minimise_requests) {
-        request.send(other);
+        EXPECT_TRUE(request.send(other)) << request.name;
         EXPECT_FALSE(IsIconic(other)) << request.name;
     }
 
     ASSERT_EQ(EndKivHook(), 1);
     for (const auto& request : remote_minimise_requests) {
-        request.send(other);
+        EXPECT_TRUE(request.send(other)) << request.name;
         EXPECT_TRUE(eventually([other] { return IsIconic(other) != FALSE; })) << request.name;
         ShowWindowAsync(other, SW_RESTORE);
         ASSERT_TRUE(eventually([other] { return !IsIconic(other); })) << request.name;

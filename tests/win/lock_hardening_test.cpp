@@ -100,16 +100,17 @@ TEST_F(LockEscape, OtherProgramsCannotBeMinimised)
     ASSERT_TRUE(wait_until([&] { return (window = FindWindowA("KivelMinimiseTarget", title.c_str())) != nullptr; }));
     lock_by_tray();
 
+    // True when the request reached the window: one that never got it stays as it was too.
     const auto minimise_by_show = [&] {
-        ShowWindowAsync(window, SW_MINIMIZE);
-        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, WAIT_MS, nullptr);
+        return ShowWindowAsync(window, SW_MINIMIZE) &&
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, WAIT_MS, nullptr) != 0;
     };
     const auto minimise_by_menu = [&] {
-        SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_BLOCK, WAIT_MS, nullptr);
+        return SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_BLOCK, WAIT_MS, nullptr) != 0;
     };
-    minimise_by_show();
+    EXPECT_TRUE(minimise_by_show());
     EXPECT_FALSE(IsIconic(window));
-    minimise_by_menu();
+    EXPECT_TRUE(minimise_by_menu());
     EXPECT_FALSE(IsIconic(window));
 
     answer_password("kid", true);
