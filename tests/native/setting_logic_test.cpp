@@ -9,13 +9,8 @@
 #include "file_filter.h"
 #include "list_edit.h"
 #include "login.h"
+#include "same_record.h"
 #include "setting_texts.h"
-
-// Found by argument-dependent lookup, so it has to live beside SoftwareEntry.
-static bool operator==(const SoftwareEntry& left, const SoftwareEntry& right)
-{
-    return left.is_separator == right.is_separator && left.label == right.label && left.program == right.program;
-}
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "failing_files.h"
 #include "file_backend.h"
+#include "same_record.h"
 #include "settings.h"
 #include "settings_codec.h"
 #include "test_files.h"
@@ -68,17 +69,7 @@ TEST_F(SettingsFile, EveryMemberButThePathSurvivesARoundTrip)
 
     Settings read(path);
     ASSERT_TRUE(read.load());
-    EXPECT_EQ(read.lock_at_startup, written.lock_at_startup);
-    EXPECT_EQ(read.boss_password, written.boss_password);
-    EXPECT_EQ(read.follower_password, written.follower_password);
-    EXPECT_EQ(read.main_label, written.main_label);
-    EXPECT_EQ(read.main_program, written.main_program);
-    ASSERT_EQ(read.entries.size(), written.entries.size());
-    for (std::size_t i = 0; i < read.entries.size(); ++i) {
-        EXPECT_EQ(read.entries[i].is_separator, written.entries[i].is_separator);
-        EXPECT_EQ(read.entries[i].label, written.entries[i].label);
-        EXPECT_EQ(read.entries[i].program, written.entries[i].program);
-    }
+    EXPECT_TRUE(same_record(read, written));
 }
 
 struct LoadCase {

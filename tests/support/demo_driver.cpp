@@ -11,15 +11,15 @@
 #include <string>
 
 #include "program_driver.h"
+#include "user_interface.h"
 
 namespace {
 
 constexpr DWORD DEMO_WAIT_MS = 30000;
-constexpr int PASSWORD_EDIT = 1007;
 
 HWND find_bar()
 {
-    return FindWindowA("Kivel2", "Kivel2");
+    return FindWindowA(BAR_CLASS, BAR_TITLE);
 }
 
 bool wait_locked()
@@ -45,7 +45,7 @@ bool unlock_and_exit(const char* password)
         return false;
     PostMessageA(bar, WM_RBUTTONDOWN, MK_SHIFT | MK_RBUTTON, 0);
     HWND dialog = nullptr;
-    return wait_until([&] { return (dialog = find_dialog_of(process_id, "パスワード認証")) != nullptr; }, DEMO_WAIT_MS) &&
+    return wait_until([&] { return (dialog = find_dialog_of(process_id, PASSWORD_TITLE)) != nullptr; }, DEMO_WAIT_MS) &&
         SendMessageA(GetDlgItem(dialog, PASSWORD_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password)) &&
         PostMessageA(dialog, WM_COMMAND, IDOK, 0) && WaitForSingleObject(process.get(), DEMO_WAIT_MS) == WAIT_OBJECT_0;
 }

@@ -13,13 +13,12 @@
 #include <cstring>
 #include <string>
 
-#include "program_driver.h"
+#include "gui_probe.h"
+#include "user_interface.h"
 
 namespace {
 
 constexpr DWORD DEMO_WAIT_MS = 30000;
-constexpr char TITLE[] = "Kivel2 設定";
-constexpr int LIST = 1006, LOGIN_PASSWORD = 1012, FOLLOWER_PASSWORD = 1005, NEW_PASSWORD = 1013, ACCEPT = 1016;
 
 // The visible dialog titled "Kivel2 設定" that has (or lacks) the list.
 HWND find_tool_dialog(bool main)
@@ -27,7 +26,7 @@ HWND find_tool_dialog(bool main)
     HWND found = nullptr;
     wait_until(
         [&] {
-            found = FindWindowA("#32770", TITLE);
+            found = FindWindowA("#32770", SETTING_TITLE);
             return found && IsWindowVisible(found) && (GetDlgItem(found, LIST) != nullptr) == main;
         },
         DEMO_WAIT_MS);
@@ -45,14 +44,8 @@ DWORD process_of(HWND window)
 bool answer_message(DWORD process_id)
 {
     HWND box = nullptr;
-    const bool shown = wait_until(
-        [&] {
-            for (HWND window : windows_of(process_id))
-                if (class_name(window) == "#32770" && IsWindowVisible(window) && GetDlgItem(window, 0xFFFF))
-                    box = window;
-            return box != nullptr;
-        },
-        DEMO_WAIT_MS);
+    const bool shown =
+        wait_until([&] { return (box = find_message_box(process_id)) != nullptr && IsWindowVisible(box); }, DEMO_WAIT_MS);
     return shown && PostMessageA(box, WM_COMMAND, IDOK, 0) && wait_until([&] { return !IsWindow(box); });
 }
 
@@ -85,7 +78,7 @@ bool change_follower_password(const char* password)
         return false;
     PostMessageA(GetDlgItem(dialog, FOLLOWER_PASSWORD), BM_CLICK, 0, 0);
     HWND change = nullptr;
-    if (!wait_until([&] { return (change = find_dialog_of(process_of(dialog), "子分パスワードの変更")) != nullptr; },
+    if (!wait_until([&] { return (change = find_dialog_of(process_of(dialog), TITLE_FOLLOWER_PASSWORD)) != nullptr; },
             DEMO_WAIT_MS))
         return false;
     set_text(change, NEW_PASSWORD, password);

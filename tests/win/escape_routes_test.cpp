@@ -29,9 +29,6 @@ bool marked(HWND window)
 class KeySpy {
 public:
     KeySpy() : hook_(SetWindowsHookExA(WH_KEYBOARD_LL, procedure, GetModuleHandleA(nullptr), 0)) {}
-    KeySpy(const KeySpy&) = delete;
-    KeySpy& operator=(const KeySpy&) = delete;
-    ~KeySpy() { UnhookWindowsHookEx(hook_); }
 
     // Sends the strokes and waits until the last one has passed through the hooks.
     static bool pass(std::initializer_list<KeyStroke> strokes)
@@ -53,7 +50,7 @@ private:
     }
 
     static inline DWORD last_seen = 0;
-    HHOOK hook_;
+    OwnedHook hook_;
 };
 
 class EscapeRoutes : public ::testing::Test {

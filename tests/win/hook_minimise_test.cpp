@@ -8,6 +8,7 @@
 
 #include "fake_windows.h"
 #include "kivpx.h"
+#include "program_driver.h"
 
 namespace {
 
@@ -46,93 +47,59 @@ const RemoteRequest remote_minimise_requests[] = {
         }},
 };
 
-// Polls every 20 ms for up to 5 s.
-template <typename Condition> bool eventually(Condition condition)
-{
-    for (int i = 0; i < 250 && !condition(); ++i)
-        Sleep(20);
-    return condition();
-}
-
-class TestWindow {
-public:
-    TestWindow()
-        : window_(create_window(
-              "KivelHookTest", DefWindowProcA, "hook test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {50, 50, 350, 250}))
-    {
-    }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-    ~TestWindow() { DestroyWindow(window_); }
-    HWND handle() const { return window_; }
-
-private:
-    HWND window_;
-};
-
 // minimise_target.exe from beside this program, with a window titled uniquely for this run.
 class TargetProcess {
 public:
     TargetProcess()
     {
-        char path[MAX_PATH];
-        const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string command(path, length);
-        command = '"' + command.substr(0, command.rfind('\\') + 1) + "minimise_target.exe\" " + title_;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
-            return;
-        CloseHandle(process_.hThread);
-        eventually([this] { return (window_ = FindWindowA("KivelMinimiseTarget", title_.c_str())) != nullptr; });
+        if (process_.started())
+            wait_until([this] { return (window_ = FindWindowA("KivelMinimiseTarget", title_.c_str())) != nullptr; });
     }
     TargetProcess(const TargetProcess&) = delete;
     TargetProcess& operator=(const TargetProcess&) = delete;
+    // Closed as a user would; the running program ends it by force if that does not do.
     ~TargetProcess()
     {
-        if (!process_.hProcess)
-            return;
         if (window_)
             PostMessageA(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0)
-            TerminateProcess(process_.hProcess, 1);
-        CloseHandle(process_.hProcess);
+        process_.exit_code();
     }
     HWND window() const { return window_; }
 
 private:
     const std::string title_ = "minimise target " + std::to_string(GetCurrentProcessId());
-    PROCESS_INFORMATION process_{};
+    RunningProgram process_{directory_of_this_program() + "\\minimise_target.exe", directory_of_this_program(), title_};
     HWND window_ = nullptr;
 };
 
 class Minimise : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NE(window.handle(), nullptr); }
+    void SetUp() override { ASSERT_NE(window.get(), nullptr); }
     void TearDown() override
     {
         while (IsHooking())
             EndKivHook();
     }
-    TestWindow window;
+    const OwnedWindow window{create_window(
+        "KivelHookTest", DefWindowProcA, "hook test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {50, 50, 350, 250})};
 };
 
 TEST_F(Minimise, RefusedWhileHookedAndHonouredAfter)
 {
     // The lock program hands its own bar window over; that window is not spared either.
-    SetKivel(static_cast<int>(reinterpret_cast<INT_PTR>(window.handle())));
+    SetKivel(static_cast<int>(reinterpret_cast<INT_PTR>(window.get())));
     ASSERT_EQ(StartKivHook(), 1);
     for (const auto& request : minimise_requests) {
-        request.send(window.handle());
-        EXPECT_FALSE(IsIconic(window.handle())) << request.name;
-        EXPECT_TRUE(IsWindowVisible(window.handle())) << request.name;
+        request.send(window.get());
+        EXPECT_FALSE(IsIconic(window.get())) << request.name;
+        EXPECT_TRUE(IsWindowVisible(window.get())) << request.name;
     }
 
     ASSERT_EQ(EndKivHook(), 1);
     for (const auto& request : minimise_requests) {
-        request.send(window.handle());
-        EXPECT_TRUE(IsIconic(window.handle())) << request.name;
-        ShowWindow(window.handle(), SW_RESTORE);
+        request.send(window.get());
+        EXPECT_TRUE(IsIconic(window.get())) << request.name;
+        ShowWindow(window.get(), SW_RESTORE);
     }
 }
 
@@ -141,13 +108,13 @@ TEST_F(Minimise, HonouredAfterEndEvenWhenStartedTwice)
     ASSERT_EQ(StartKivHook(), 1);
     ASSERT_EQ(StartKivHook(), 1);
     ASSERT_EQ(EndKivHook(), 1);
-    ShowWindow(window.handle(), SW_MINIMIZE);
-    EXPECT_TRUE(IsIconic(window.handle())) << "a hook of the first start was left behind";
+    ShowWindow(window.get(), SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(window.get())) << "a hook of the first start was left behind";
 }
 
 TEST_F(Minimise, MaximiseAndRestoreNeverRefused)
 {
-    ShowWindow(window.handle(), SW_MINIMIZE);
+    ShowWindow(window.get(), SW_MINIMIZE);
     ASSERT_EQ(StartKivHook(), 1);
     const struct {
         const char* name;
@@ -164,9 +131,9 @@ TEST_F(Minimise, MaximiseAndRestoreNeverRefused)
         {"SW_SHOWMAXIMIZED", [](HWND w) { ShowWindow(w, SW_SHOWMAXIMIZED); }, false, true},
     };
     for (const auto& step : steps) {
-        step.send(window.handle());
-        EXPECT_EQ(IsIconic(window.handle()) != FALSE, step.iconic) << step.name;
-        EXPECT_EQ(IsZoomed(window.handle()) != FALSE, step.zoomed) << step.name;
+        step.send(window.get());
+        EXPECT_EQ(IsIconic(window.get()) != FALSE, step.iconic) << step.name;
+        EXPECT_EQ(IsZoomed(window.get()) != FALSE, step.zoomed) << step.name;
     }
 }
 
@@ -186,9 +153,9 @@ TEST_F(Minimise, RefusedInAnotherProcessWhileHooked)
     ASSERT_EQ(EndKivHook(), 1);
     for (const auto& request : remote_minimise_requests) {
         EXPECT_TRUE(request.send(other)) << request.name;
-        EXPECT_TRUE(eventually([other] { return IsIconic(other) != FALSE; })) << request.name;
+        EXPECT_TRUE(wait_until([other] { return IsIconic(other) != FALSE; })) << request.name;
         ShowWindowAsync(other, SW_RESTORE);
-        ASSERT_TRUE(eventually([other] { return !IsIconic(other); })) << request.name;
+        ASSERT_TRUE(wait_until([other] { return !IsIconic(other); })) << request.name;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "key_input.h"
 #include "lock_program_fixture.h"
 
 namespace {
@@ -45,7 +46,7 @@ SIZE_T platform_share_of_a_password_dialog(const std::string& program)
     const HMODULE resources = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!resources)
         return 0;
-    const auto run = [&] { DialogBoxParamA(resources, MAKEINTRESOURCEA(104), nullptr, cancel_at_once, 0); };
+    const auto run = [&] { DialogBoxParamA(resources, MAKEINTRESOURCEA(PASSWORD_DIALOG), nullptr, cancel_at_once, 0); };
     for (int i = 0; i < 20; ++i)
         run();
     const SIZE_T before = footprint_of(GetCurrentProcessId()).private_bytes;
@@ -54,25 +55,6 @@ SIZE_T platform_share_of_a_password_dialog(const std::string& program)
     const SIZE_T after = footprint_of(GetCurrentProcessId()).private_bytes;
     FreeLibrary(resources);
     return after > before ? (after - before) / DIALOGS : 0;
-}
-
-void send_keys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto key = keys.end(); key != keys.begin();) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *--key;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void send_mouse(DWORD flags, LONG x = 0, LONG y = 0)
@@ -155,7 +137,7 @@ TEST_F(LockEscape, AltF4OnTheBarIsRefused)
         SetForegroundWindow(bar);
         return GetForegroundWindow() == bar;
     }));
-    send_keys({VK_MENU, VK_F4});
+    send_keys(chord({VK_MENU, VK_F4}));
     EXPECT_TRUE(holds_for([&] { return IsWindowVisible(bar) != FALSE; }, INPUT_WATCH_MS));
     EXPECT_TRUE(locked_state()) << desktop_state();
 }
@@ -187,7 +169,7 @@ TEST_F(LockProgram, ExactlyOneOfManyCopiesStartedAtOnceRuns)
         const auto running = [&] {
             int count = 0;
             for (const auto& copy : copies)
-                count += copy->is_running() && find_window_of(copy->id(), "Kivel2", "Kivel2") ? 1 : 0;
+                count += copy->is_running() && find_window_of(copy->id(), BAR_CLASS, BAR_TITLE) ? 1 : 0;
             return count;
         };
         std::size_t survivor = copies.size();
@@ -209,7 +191,7 @@ TEST_F(LockProgram, ExactlyOneOfManyCopiesStartedAtOnceRuns)
             }
         }
 
-        PostMessageA(find_window_of(copies[survivor]->id(), "Kivel2", "Kivel2"), WM_CLOSE, 0, 0);
+        PostMessageA(find_window_of(copies[survivor]->id(), BAR_CLASS, BAR_TITLE), WM_CLOSE, 0, 0);
         EXPECT_EQ(copies[survivor]->exit_code(), 0u) << "round " << round;
     }
 }
@@ -249,7 +231,7 @@ TEST_F(LockSoak, AThousandProgramStartsLeaveNothingBehind)
     const std::string marker = in_dir("record_start.exe.started");
     Footprint warm;
     for (int launch = 0; launch < 1000; ++launch) {
-        PostMessageA(bar, WM_COMMAND, 300, 0);
+        PostMessageA(bar, WM_COMMAND, FIRST_MENU_COMMAND, 0);
         ASSERT_TRUE(wait_until([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }))
             << "launch " << launch;
         ASSERT_TRUE(wait_until([&] { return DeleteFileA(marker.c_str()) != FALSE; })) << "launch " << launch;

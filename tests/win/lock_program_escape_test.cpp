@@ -11,7 +11,6 @@
 #include "fake_windows.h"
 #include "key_input.h"
 #include "lock_program_fixture.h"
-#include "texts.h"
 
 namespace {
 

@@ -14,11 +14,7 @@
 #include "program_driver.h"
 #include "settings.h"
 #include "test_files.h"
-
-inline constexpr UINT WM_TRAYNOTIFY = WM_USER + 147;
-inline constexpr char PASSWORD_TITLE[] = "パスワード認証";
-inline constexpr int PASSWORD_EDIT = 1007;
-inline constexpr int STAY_RESIDENT = 1020;
+#include "user_interface.h"
 
 inline BarRect expected_bar()
 {
@@ -105,7 +101,7 @@ protected:
         program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
         ASSERT_TRUE(program->started());
         ASSERT_TRUE(wait_until([&] {
-            bar = find_window_of(program->id(), "Kivel2", "Kivel2");
+            bar = find_window_of(program->id(), BAR_CLASS, BAR_TITLE);
             return bar && has_bar_rect(bar);
         })) << "no bar window laid out";
     }

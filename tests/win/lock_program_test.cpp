@@ -35,10 +35,10 @@ TEST_F(LockProgram, RefusesToRunWithoutACompleteSettingsFile)
         if (!c.bytes.empty())
             write_bytes(settings.file_path, c.bytes);
         program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
-        HWND box = wait_for_message_box("Kivel2起動失敗");
+        HWND box = wait_for_message_box(TEXT_START_FAILED_CAPTION);
         ASSERT_TRUE(box) << c.name;
-        EXPECT_EQ(message_box_text(box), "Kivel2設定データの読み込みに失敗") << c.name;
-        EXPECT_FALSE(find_window_of(program->id(), "Kivel2", "Kivel2")) << c.name;
+        EXPECT_EQ(message_box_text(box), TEXT_LOAD_FAILED) << c.name;
+        EXPECT_FALSE(find_window_of(program->id(), BAR_CLASS, BAR_TITLE)) << c.name;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(program->exit_code(), 0u) << c.name;
     }
@@ -69,7 +69,7 @@ TEST_F(LockProgram, AnEarlyLockKeepsItsBar)
     ASSERT_TRUE(settings.save());
     program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
     ASSERT_TRUE(
-        wait_until([&] { return (bar = find_window_of(program->id(), "Kivel2", "Kivel2")) != nullptr; }, WAIT_MS));
+        wait_until([&] { return (bar = find_window_of(program->id(), BAR_CLASS, BAR_TITLE)) != nullptr; }, WAIT_MS));
     PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
     ASSERT_TRUE(wait_until([&] { return has_bar_rect(bar) && locked_state(); })) << desktop_state();
     // Past the layout, the bar is still there to unlock from.
@@ -186,9 +186,9 @@ TEST_F(LockProgram, WrongAnswersKeepTheLock)
     // A wrong password, also one that differs only in case, is told and keeps the lock.
     for (const char* wrong : {"KID", "ki", ""}) {
         answer_password(wrong, false);
-        HWND box = wait_for_message_box("Kivel2");
+        HWND box = wait_for_message_box(MESSAGE_CAPTION);
         ASSERT_TRUE(box) << wrong;
-        EXPECT_EQ(message_box_text(box), "不正なパスワードです。\r\nロックを解除できません。");
+        EXPECT_EQ(message_box_text(box), TEXT_BAD_PASSWORD);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }));
         EXPECT_TRUE(locked_state()) << wrong;
@@ -207,7 +207,7 @@ TEST_F(LockProgram, ButtonsAndMenuFollowTheSettings)
         int id;
         const char* caption;
         int x;
-    } buttons[] = {{100, "メイン", 85}, {101, "その他のソフト", 215}};
+    } buttons[] = {{MAIN_SOFTWARE_BUTTON, "メイン", 85}, {OTHER_SOFTWARE_BUTTON, TEXT_OTHER_SOFTWARE, 215}};
     RECT client{};
     GetClientRect(bar, &client);
     for (const auto& b : buttons) {
@@ -229,10 +229,10 @@ TEST_F(LockProgram, OneButtonWithoutMainSoftwareNoneWithoutEntries)
     settings.main_label = "label only";
     settings.entries = {{0, "one", "one.exe"}};
     start();
-    EXPECT_FALSE(GetDlgItem(bar, 100));
-    HWND button = GetDlgItem(bar, 101);
+    EXPECT_FALSE(GetDlgItem(bar, MAIN_SOFTWARE_BUTTON));
+    HWND button = GetDlgItem(bar, OTHER_SOFTWARE_BUTTON);
     ASSERT_TRUE(button);
-    EXPECT_EQ(window_text(button), "ソフト起動");
+    EXPECT_EQ(window_text(button), TEXT_SOFTWARE);
 }
 
 TEST_F(LockProgram, StartsProgramsInTheirDirectoryAndReportsFailures)
@@ -247,7 +247,7 @@ TEST_F(LockProgram, StartsProgramsInTheirDirectoryAndReportsFailures)
     start();
     lock_by_tray();
 
-    PostMessageA(bar, WM_COMMAND, 300, 0);
+    PostMessageA(bar, WM_COMMAND, FIRST_MENU_COMMAND, 0);
     EXPECT_TRUE(wait_until([&] { return read_bytes(tools + "\\menu.exe.started").size() > 0; }));
     const Bytes where = read_bytes(tools + "\\menu.exe.started");
     EXPECT_EQ(std::string(where.begin(), where.end()), tools);
@@ -262,7 +262,7 @@ TEST_F(LockProgram, StartsProgramsInTheirDirectoryAndReportsFailures)
     settle();
 
     PostMessageA(bar, WM_COMMAND, 302, 0);
-    HWND box = wait_for_message_box("Kivel2");
+    HWND box = wait_for_message_box(MESSAGE_CAPTION);
     ASSERT_TRUE(box);
     EXPECT_EQ(message_box_text(box), "「" + missing + "」が実行できません");
     PostMessageA(box, WM_COMMAND, IDOK, 0);

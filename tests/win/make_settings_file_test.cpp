@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "program_driver.h"
 #include "settings.h"
 #include "test_files.h"
 
@@ -13,41 +14,14 @@ namespace {
 
 constexpr DWORD TIMEOUT_MS = 30000;
 
-std::string beside_this_program(const char* name)
-{
-    char program[MAX_PATH];
-    const std::string path(program, GetModuleFileNameA(nullptr, program, MAX_PATH));
-    return path.substr(0, path.rfind('\\') + 1) + name;
-}
-
-// Runs `program` without arguments and returns its exit code; a hung run is ended.
-DWORD run(const std::string& program)
-{
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string command = "\"" + program + "\"";
-    if (!CreateProcessA(
-            program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return ~DWORD{0};
-    DWORD code = ~DWORD{0};
-    if (WaitForSingleObject(process.hProcess, TIMEOUT_MS) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
 TEST(MakeSettingsFile, WritesTheFirstFileBesideItselfOnce)
 {
     TempDir dir;
     const std::string tool = dir.path() + "\\make_settings_file.exe";
     const std::string file = dir.path() + "\\kiv2.bin";
-    ASSERT_TRUE(CopyFileA(beside_this_program("make_settings_file.exe").c_str(), tool.c_str(), TRUE));
+    ASSERT_TRUE(CopyFileA((directory_of_this_program() + "\\make_settings_file.exe").c_str(), tool.c_str(), TRUE));
 
-    ASSERT_EQ(run(tool), 0u);
+    ASSERT_EQ(run_to_end(tool, "", TIMEOUT_MS), 0u);
     const Bytes first = read_bytes(file);
     EXPECT_EQ(first.size(), 26u);
     EXPECT_TRUE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
@@ -62,7 +36,7 @@ TEST(MakeSettingsFile, WritesTheFirstFileBesideItselfOnce)
     configured.boss_password = "secret";
     ASSERT_TRUE(configured.save());
     const Bytes configured_bytes = read_bytes(file);
-    EXPECT_EQ(run(tool), 1u);
+    EXPECT_EQ(run_to_end(tool, "", TIMEOUT_MS), 1u);
     EXPECT_EQ(read_bytes(file), configured_bytes);
 }
 

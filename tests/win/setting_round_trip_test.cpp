@@ -29,9 +29,9 @@ TEST_F(SettingToolTest, TheLockProgramLoadsWhatTheToolSaved)
     HWND bar = nullptr;
     // Its launcher buttons: the main software, and the menu of the registered software.
     ASSERT_TRUE(
-        wait_until([&] { return (bar = find_window_of(lock.id(), "Kivel2", "Kivel2")) && GetDlgItem(bar, 101); }));
-    EXPECT_EQ(window_text(GetDlgItem(bar, 100)), "メイン");
-    EXPECT_EQ(window_text(GetDlgItem(bar, 101)), "その他のソフト");
+        wait_until([&] { return (bar = find_window_of(lock.id(), BAR_CLASS, BAR_TITLE)) && GetDlgItem(bar, OTHER_SOFTWARE_BUTTON); }));
+    EXPECT_EQ(window_text(GetDlgItem(bar, MAIN_SOFTWARE_BUTTON)), "メイン");
+    EXPECT_EQ(window_text(GetDlgItem(bar, OTHER_SOFTWARE_BUTTON)), TEXT_OTHER_SOFTWARE);
     // Not locked: it ends when its window is closed.
     PostMessageA(bar, WM_CLOSE, 0, 0);
     EXPECT_NE(lock.exit_code(), ~DWORD{0});

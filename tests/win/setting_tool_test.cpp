@@ -58,13 +58,13 @@ struct LoginEndCase {
 
 void enter(SettingTool& tool, HWND login, const char* password)
 {
-    tool.type(login, 1012, password);
+    tool.type(login, LOGIN_PASSWORD, password);
     tool.click(login, IDOK);
 }
 
 const LoginEndCase LOGIN_ENDS[] = {
     {"cancel button", [](SettingTool& tool, HWND login) { tool.click(login, IDCANCEL); }, nullptr},
-    {"Esc", [](SettingTool&, HWND login) { press_key(GetDlgItem(login, 1012), VK_ESCAPE); }, nullptr},
+    {"Esc", [](SettingTool&, HWND login) { press_key(GetDlgItem(login, LOGIN_PASSWORD), VK_ESCAPE); }, nullptr},
     {"close box", [](SettingTool&, HWND login) { PostMessageA(login, WM_SYSCOMMAND, SC_CLOSE, 0); }, nullptr},
     {"case differs", [](SettingTool& tool, HWND login) { enter(tool, login, "Tovi"); }, TEXT_WRONG_PASSWORD},
     {"full-width letters", [](SettingTool& tool, HWND login) { enter(tool, login, "ｔｏｖｉ"); }, TEXT_WRONG_PASSWORD},
@@ -81,7 +81,7 @@ TEST_F(SettingToolTest, LoginThatEndsTheToolWritesNothing)
         HWND login = nullptr;
         ASSERT_TRUE(wait_until([&] { return (login = tool.login_dialog()) != nullptr; })) << c.name;
         EXPECT_EQ(window_text(login), "Kivel2 設定");
-        EXPECT_TRUE(has_style(login, 1012, ES_PASSWORD)) << c.name;
+        EXPECT_TRUE(has_style(login, LOGIN_PASSWORD, ES_PASSWORD)) << c.name;
         c.act(tool, login);
         if (c.message) {
             EXPECT_EQ(tool.answer_message().text, c.message) << c.name;

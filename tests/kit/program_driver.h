@@ -239,3 +239,11 @@ private:
     OwnedHandle thread_;
     DWORD id_ = 0;
 };
+
+// Runs a program from this program's directory to its end; its exit code, ~0 when it could not
+// start or did not end in time (it is ended then).
+inline DWORD run_to_end(const std::string& program, const std::string& arguments, DWORD timeout_ms)
+{
+    const RunningProgram running(program, directory_of_this_program(), arguments);
+    return running.started() ? running.exit_code(timeout_ms) : ~DWORD{0};
+}

@@ -92,11 +92,10 @@ inline std::string requested_execution_level(const std::string& program)
     return manifest.substr(value, manifest.find('"', value) - value);
 }
 
-// Runs a program to its end; its exit code, ~0 when it could not start or did not end in time.
+// Runs a program to its end, as long as an installation may take.
 inline DWORD run_to_end(const std::string& program, const std::string& arguments)
 {
-    const RunningProgram running(program, directory_of_this_program(), arguments);
-    return running.started() ? running.exit_code(INSTALL_MS) : ~DWORD{0};
+    return run_to_end(program, arguments, INSTALL_MS);
 }
 
 // An installation into `folder` (made by the installer if missing) and its removal.

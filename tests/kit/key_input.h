@@ -24,7 +24,18 @@ inline KeyStroke release(WORD key)
     return {key, true};
 }
 
-inline void send_keys(std::initializer_list<KeyStroke> strokes)
+// A shortcut as a user types it: the keys pressed in order, then released in reverse.
+inline std::vector<KeyStroke> chord(std::initializer_list<WORD> keys)
+{
+    std::vector<KeyStroke> strokes;
+    for (WORD key : keys)
+        strokes.push_back(press(key));
+    for (auto key = keys.end(); key != keys.begin();)
+        strokes.push_back(release(*--key));
+    return strokes;
+}
+
+inline void send_keys(const std::vector<KeyStroke>& strokes)
 {
     std::vector<INPUT> inputs;
     for (const KeyStroke& stroke : strokes) {

@@ -27,11 +27,10 @@ std::vector<MessageBoxAnswerer::Box> MessageBoxAnswerer::boxes() const
 void MessageBoxAnswerer::watch()
 {
     while (!stop_) {
-        const HWND box = find_message_box(GetCurrentProcessId());
-        if (!box || !IsWindowVisible(box)) {
-            Sleep(20);
+        HWND box = nullptr;
+        const auto shown = [&] { return (box = find_message_box(GetCurrentProcessId())) && IsWindowVisible(box); };
+        if (!wait_until([&] { return stop_ || shown(); }) || stop_)
             continue;
-        }
         Box seen{window_text(box), message_box_text(box),
             reinterpret_cast<HICON>(SendDlgItemMessageA(box, MESSAGE_ICON_ID, STM_GETICON, 0, 0))};
         {

@@ -5,11 +5,9 @@
 
 #include <stdexcept>
 
-namespace {
+#include "user_interface.h"
 
-constexpr int ID_LIST = 1006;
-constexpr int ID_LOGIN_PASSWORD = 1012;
-constexpr int ID_NEW_PASSWORD = 1013;
+namespace {
 
 // `dir`\`name`, a fresh copy of the setting.exe built beside this test.
 std::string copy_of_the_tool(const std::string& dir, const std::string& name)
@@ -70,17 +68,17 @@ Message SettingTool::answer_message()
 
 HWND SettingTool::login_dialog() const
 {
-    return find_dialog_with(pid(), ID_LOGIN_PASSWORD, ID_LIST);
+    return find_dialog_with(pid(), LOGIN_PASSWORD, LIST);
 }
 
 HWND SettingTool::main_dialog() const
 {
-    return find_dialog_with(pid(), ID_LIST);
+    return find_dialog_with(pid(), LIST);
 }
 
 HWND SettingTool::password_dialog() const
 {
-    return find_dialog_with(pid(), ID_NEW_PASSWORD, ID_LIST);
+    return find_dialog_with(pid(), NEW_PASSWORD, LIST);
 }
 
 HWND SettingTool::log_in(const std::string& password, Message* notice)
@@ -88,7 +86,7 @@ HWND SettingTool::log_in(const std::string& password, Message* notice)
     HWND login = nullptr;
     if (!wait_until([&] { return (login = login_dialog()) != nullptr; }))
         return nullptr;
-    type(login, ID_LOGIN_PASSWORD, password);
+    type(login, LOGIN_PASSWORD, password);
     click(login, IDOK);
     const Message answered = answer_message();
     if (notice)
@@ -112,7 +110,7 @@ void SettingTool::settle(HWND dialog)
 {
     // Posted messages are handled in order: once the list shows this otherwise unused hover
     // time, everything posted before it has been handled.
-    const HWND list = GetDlgItem(dialog, ID_LIST);
+    const HWND list = GetDlgItem(dialog, LIST);
     const auto mark = static_cast<LPARAM>(10000 + ++settle_count_);
     PostMessageA(list, LVM_SETHOVERTIME, 0, mark);
     wait_until([&] { return SendMessageA(list, LVM_GETHOVERTIME, 0, 0) == mark; });
@@ -120,7 +118,7 @@ void SettingTool::settle(HWND dialog)
 
 std::vector<Row> SettingTool::rows(HWND dialog) const
 {
-    const HWND list = GetDlgItem(dialog, ID_LIST);
+    const HWND list = GetDlgItem(dialog, LIST);
     constexpr std::size_t TEXT_SIZE = 1024;
     RemoteBuffer remote(pid(), sizeof(LVITEMA) + TEXT_SIZE);
     std::vector<Row> found(static_cast<std::size_t>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
@@ -143,7 +141,7 @@ std::vector<Row> SettingTool::rows(HWND dialog) const
 int SettingTool::selected_row(HWND dialog) const
 {
     return static_cast<int>(
-        SendDlgItemMessageA(dialog, ID_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        SendDlgItemMessageA(dialog, LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void SettingTool::select_row(HWND dialog, int row) const
@@ -153,12 +151,12 @@ void SettingTool::select_row(HWND dialog, int row) const
     item.state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
     RemoteBuffer remote(pid(), sizeof item);
     remote.write(&item, sizeof item);
-    SendDlgItemMessageA(dialog, ID_LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(row), remote.lparam());
+    SendDlgItemMessageA(dialog, LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(row), remote.lparam());
 }
 
 void SettingTool::double_click_row(HWND dialog, int row) const
 {
-    const HWND list = GetDlgItem(dialog, ID_LIST);
+    const HWND list = GetDlgItem(dialog, LIST);
     RECT rect{LVIR_BOUNDS, 0, 0, 0};
     RemoteBuffer remote(pid(), sizeof rect);
     remote.write(&rect, sizeof rect);
