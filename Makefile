@@ -4,9 +4,10 @@
 #   make dist   build and lay out dist/, with the zip and the installer of this version
 #   make run-setting  build, lay out dist/ and show the settings tool at work
 #   make bench  build and run every benchmark under Wine, write bench/RESULTS.md
+#   make pictures  draw the programs' icons and logos again (lock/res, setting/res)
 PRESETS := native win64 win32
 
-.PHONY: deps build test dist run run-setting bench clean
+.PHONY: deps build test dist run run-setting bench pictures clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -32,6 +33,9 @@ run-setting: dist
 
 bench: deps
 	@bash bench/run-bench.sh
+
+pictures:
+	@python3 scripts/draw-pictures.py
 
 clean:
 	rm -rf build dist

@@ -8,6 +8,7 @@
 #include "password_dialog.h"
 #include "program_state.h"
 #include "resource.h"
+#include "scoped_handles.h"
 #include "texts.h"
 #include "window_instance.h"
 
@@ -118,6 +119,35 @@ void on_display_change(HWND window)
     layout_bar(window);
 }
 
+void on_destroy(HWND window)
+{
+    KillTimer(window, TIMER_CLOCK);
+    exit_program();
+}
+
+// Only the locked bar shows the clock and the logo; false leaves the hidden one to the default.
+bool on_paint(HWND window)
+{
+    if (!lock_bar.is_locked())
+        return false;
+    const PaintScope paint(window);
+    clock_panel.paint(paint.get());
+    return true;
+}
+
+// While locked nobody closes the bar, Alt+F4 and other programs included.
+bool refuses_close()
+{
+    return lock_bar.is_locked();
+}
+
+// Shift + right button is how the station's keeper asks to unlock.
+void on_right_button(HWND window, WPARAM keys)
+{
+    if (keys & MK_SHIFT)
+        ask_password(window);
+}
+
 // The sizing frame of the locked bar counts as client area, so the bar cannot be resized.
 LRESULT hit_test(HWND window, WPARAM wparam, LPARAM lparam)
 {
@@ -182,17 +212,14 @@ LRESULT CALLBACK bar_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
         on_create(window);
         return 0;
     case WM_DESTROY:
-        KillTimer(window, TIMER_CLOCK);
-        exit_program();
+        on_destroy(window);
         return 0;
     case WM_PAINT:
-        if (!lock_bar.is_locked())
-            break;
-        clock_panel.paint(window);
-        return 0;
+        if (on_paint(window))
+            return 0;
+        break;
     case WM_CLOSE:
-        // While locked nobody closes the bar, Alt+F4 and other programs included.
-        if (lock_bar.is_locked())
+        if (refuses_close())
             return 0;
         break;
     case WM_NCHITTEST:
@@ -204,8 +231,7 @@ LRESULT CALLBACK bar_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
         on_timer(window, wparam);
         return 0;
     case WM_RBUTTONDOWN:
-        if (wparam & MK_SHIFT)
-            ask_password(window);
+        on_right_button(window, wparam);
         return 0;
     case WM_TRAYNOTIFY:
         on_tray_notify(window, lparam);

@@ -3,6 +3,7 @@
 #include "clock_panel.h"
 
 #include "bar_geometry.h"
+#include "font_face.h"
 #include "resource.h"
 #include "scoped_handles.h"
 #include "window_instance.h"
@@ -12,12 +13,12 @@ namespace {
 OwnedGdiObject create_clock_font(int height)
 {
     return OwnedGdiObject(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "ＭＳ ゴシック"));
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, FONT_FACE));
 }
 
-void paint_logo(HWND window, HDC dc, int height)
+void paint_logo(HINSTANCE instance, HDC dc, int height)
 {
-    const OwnedGdiObject logo(LoadBitmapA(window_instance(window), MAKEINTRESOURCEA(IDB_LOGO_BAR)));
+    const OwnedGdiObject logo(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_LOGO_BAR)));
     const OwnedMemoryDc source(CreateCompatibleDC(dc));
     if (!logo || !source)
         return;
@@ -62,16 +63,16 @@ void ClockPanel::layout(HWND window, int width, int height)
     text_x = origin.x;
     text_y = origin.y;
     bar_height = height;
+    instance = window_instance(window);
 }
 
-void ClockPanel::paint(HWND window)
+void ClockPanel::paint(HDC dc) const
 {
-    const PaintScope paint(window);
-    SetBkMode(paint.get(), TRANSPARENT);
+    SetBkMode(dc, TRANSPARENT);
     {
         const OwnedGdiObject font = create_clock_font(font_height);
-        const Selection selected(paint.get(), font.get());
-        TextOutA(paint.get(), text_x, text_y, text, lstrlenA(text));
+        const Selection selected(dc, font.get());
+        TextOutA(dc, text_x, text_y, text, lstrlenA(text));
     }
-    paint_logo(window, paint.get(), bar_height);
+    paint_logo(instance, dc, bar_height);
 }

@@ -22,8 +22,9 @@ public:
     // Measures the text once in the bar's client area; every later text has the same
     // width, since all are 12 characters of a fixed-pitch font.
     void layout(HWND window, int width, int height);
-    // One WM_PAINT of the locked bar: clock text, then the logo stretched to the bar height.
-    void paint(HWND window);
+    // The locked bar's face into any device context (a WM_PAINT's, a WM_PRINTCLIENT's): clock
+    // text, then the logo stretched to the bar height.
+    void paint(HDC dc) const;
 
     int text_x = 0;
     int text_y = 0;
@@ -31,4 +32,6 @@ public:
     std::time_t last_refresh;
     char text[CLOCK_TEXT_SIZE];
     int font_height = 0;
+    // Where the logo comes from: the module of the window laid out.
+    HINSTANCE instance = nullptr;
 };

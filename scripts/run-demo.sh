@@ -33,8 +33,6 @@ if ! bash "$bench" run "$bench_dir" "$driver" wait-locked; then
     echo "run-demo: the bar did not lock" >&2
     exit 1
 fi
-# Let the first paint of the bar reach the screen.
-sleep 1
 DISPLAY=:$(cat "$bench_dir/display") import -window root dist/screenshot-locked.png
 echo "run-demo: saved dist/screenshot-locked.png"
 bash "$bench" run "$bench_dir" "$driver" unlock-exit tovi

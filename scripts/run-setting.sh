@@ -32,8 +32,6 @@ driver=$tools/setting_demo_driver.exe
 shot() {
     local where
     where=$(bash "$bench" run "$bench_dir" "$driver" login "$1" | tr -d '\r')
-    # Let the first paint reach the screen.
-    sleep 1
     DISPLAY=:$(cat "$bench_dir/display") import -window root -crop "$where" +repage "$2"
     echo "run-setting: saved $2"
 }

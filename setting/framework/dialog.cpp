@@ -35,6 +35,15 @@ bool same_rect(const RECT& a, const RECT& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// Whether the dialog's initialisation left its placing to the layer: it neither showed nor
+// moved the dialog from where it was (`before`).
+bool placing_left_to_us(HWND window, const RECT& before)
+{
+    RECT after;
+    GetWindowRect(window, &after);
+    return !IsWindowVisible(window) && same_rect(before, after);
+}
+
 } // namespace
 
 INT_PTR Dialog::run(HWND owner)
@@ -103,10 +112,7 @@ INT_PTR CALLBACK Dialog::procedure(HWND window, UINT message, WPARAM wparam, LPA
         RECT before;
         GetWindowRect(window, &before);
         const BOOL result = dialog->on_init();
-        // A dialog that its initialisation neither showed nor moved opens centred.
-        RECT after;
-        GetWindowRect(window, &after);
-        if (!IsWindowVisible(window) && same_rect(before, after))
+        if (placing_left_to_us(window, before))
             center(window);
         return result;
     }

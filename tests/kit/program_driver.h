@@ -59,6 +59,13 @@ inline bool holds_for(const std::function<bool()>& state, DWORD duration_ms)
     return !wait_until([&] { return !state(); }, duration_ms);
 }
 
+// Returns once the window and its children have painted themselves anew: the paints of another
+// thread's windows are sent to that thread, and this waits until they are done.
+inline void repaint_now(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 inline std::string directory_of_this_program()
 {
     char program[MAX_PATH];

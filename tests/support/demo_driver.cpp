@@ -1,6 +1,7 @@
 // Drives the running lock program for `make run`, as a user at the station would:
 //
-//   demo_driver wait-locked           waits until the bar is shown and the taskbar hidden
+//   demo_driver wait-locked           waits until the bar is shown, the taskbar hidden and the
+//                                     bar painted
 //   demo_driver unlock-exit PASSWORD  Shift + right click on the bar, the password, OK with
 //                                     "stay resident" clear; waits until the program has ended
 //
@@ -24,13 +25,17 @@ HWND find_bar()
 
 bool wait_locked()
 {
-    return wait_until(
-        [] {
-            HWND bar = find_bar();
+    HWND bar = nullptr;
+    const bool locked = wait_until(
+        [&] {
+            bar = find_bar();
             HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
             return bar && IsWindowVisible(bar) && !(taskbar && IsWindowVisible(taskbar));
         },
         DEMO_WAIT_MS);
+    if (locked)
+        repaint_now(bar);
+    return locked;
 }
 
 bool unlock_and_exit(const char* password)

@@ -1,7 +1,8 @@
 // Drives the running settings tool for `make run-setting`, as an administrator would:
 //
 //   setting_demo_driver login PASSWORD      enters the password, confirms the access notice and
-//                                           prints where the main dialog is (WxH+X+Y)
+//                                           prints where the main dialog is (WxH+X+Y) once it
+//                                           has painted itself
 //   setting_demo_driver follower PASSWORD   changes the follower password in the main dialog
 //   setting_demo_driver accept              presses "設定" and waits until the tool has ended
 //   setting_demo_driver cancel              presses "ｷｬﾝｾﾙ" and waits until the tool has ended
@@ -67,6 +68,7 @@ bool log_in(const char* password)
     RECT rect;
     if (!dialog || !GetWindowRect(dialog, &rect))
         return false;
+    repaint_now(dialog);
     std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
     return true;
 }

@@ -67,7 +67,8 @@ ClockPanel* painted_clock = nullptr;
 LRESULT CALLBACK clock_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     if (message == WM_PAINT) {
-        painted_clock->paint(window);
+        const PaintScope paint(window);
+        painted_clock->paint(paint.get());
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
