@@ -17,7 +17,8 @@ public:
         if (size == 0)
             return true;
         DWORD done = 0;
-        return size <= MAXDWORD && ReadFile(handle_.get(), buffer, static_cast<DWORD>(size), &done, nullptr) && done == size;
+        return size <= MAXDWORD && ReadFile(handle_.get(), buffer, static_cast<DWORD>(size), &done, nullptr) &&
+            done == size;
     }
 
     bool write(const void* buffer, std::size_t size) override
@@ -25,7 +26,8 @@ public:
         if (size == 0)
             return true;
         DWORD done = 0;
-        return size <= MAXDWORD && WriteFile(handle_.get(), buffer, static_cast<DWORD>(size), &done, nullptr) && done == size;
+        return size <= MAXDWORD && WriteFile(handle_.get(), buffer, static_cast<DWORD>(size), &done, nullptr) &&
+            done == size;
     }
 
     bool flush() override { return FlushFileBuffers(handle_.get()) != FALSE; }

@@ -200,8 +200,8 @@ public:
         std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
         const DWORD flags = start == Start::held ? CREATE_SUSPENDED : 0;
         PROCESS_INFORMATION started{};
-        if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                directory.c_str(), &startup, &started))
+        if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, flags, nullptr, directory.c_str(),
+                &startup, &started))
             return;
         process_.reset(started.hProcess);
         thread_.reset(started.hThread);

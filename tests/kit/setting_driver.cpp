@@ -140,8 +140,7 @@ std::vector<Row> SettingTool::rows(HWND dialog) const
 
 int SettingTool::selected_row(HWND dialog) const
 {
-    return static_cast<int>(
-        SendDlgItemMessageA(dialog, LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(SendDlgItemMessageA(dialog, LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void SettingTool::select_row(HWND dialog, int row) const

@@ -44,7 +44,8 @@ inline constexpr char TEXT_FOLLOWER[] = "子分権限でアクセス可能です
 inline constexpr char TEXT_WRONG_PASSWORD[] = "不正なパスワードです。\nソフトウエアを終了します。";
 inline constexpr char TEXT_SAVE_FAILED[] = "Kivel2用設定データの保存に失敗しました。";
 inline constexpr char TEXT_NO_NEW_PASSWORD[] = "新パスワードが設定されていません。";
-inline constexpr char TEXT_MISSING[] = "データの入力漏れがあります。\n表示文字、起動するソフトの両方を設定してください。";
+inline constexpr char TEXT_MISSING[] =
+    "データの入力漏れがあります。\n表示文字、起動するソフトの両方を設定してください。";
 inline constexpr char TEXT_SELECT[] = "項目を選択してください。";
 inline constexpr char TEXT_MAIN_INCOMPLETE[] =
     "メインソフトウエアの設定が不十分です。\nこの機能を使用しない場合は、チェックを外してください。";

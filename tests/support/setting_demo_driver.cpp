@@ -45,8 +45,8 @@ DWORD process_of(HWND window)
 bool answer_message(DWORD process_id)
 {
     HWND box = nullptr;
-    const bool shown =
-        wait_until([&] { return (box = find_message_box(process_id)) != nullptr && IsWindowVisible(box); }, DEMO_WAIT_MS);
+    const bool shown = wait_until(
+        [&] { return (box = find_message_box(process_id)) != nullptr && IsWindowVisible(box); }, DEMO_WAIT_MS);
     return shown && PostMessageA(box, WM_COMMAND, IDOK, 0) && wait_until([&] { return !IsWindow(box); });
 }
 

@@ -28,8 +28,9 @@ TEST_F(SettingToolTest, TheLockProgramLoadsWhatTheToolSaved)
     ASSERT_TRUE(lock.started());
     HWND bar = nullptr;
     // Its launcher buttons: the main software, and the menu of the registered software.
-    ASSERT_TRUE(
-        wait_until([&] { return (bar = find_window_of(lock.id(), BAR_CLASS, BAR_TITLE)) && GetDlgItem(bar, OTHER_SOFTWARE_BUTTON); }));
+    ASSERT_TRUE(wait_until([&] {
+        return (bar = find_window_of(lock.id(), BAR_CLASS, BAR_TITLE)) && GetDlgItem(bar, OTHER_SOFTWARE_BUTTON);
+    }));
     EXPECT_EQ(window_text(GetDlgItem(bar, MAIN_SOFTWARE_BUTTON)), "メイン");
     EXPECT_EQ(window_text(GetDlgItem(bar, OTHER_SOFTWARE_BUTTON)), TEXT_OTHER_SOFTWARE);
     // Not locked: it ends when its window is closed.

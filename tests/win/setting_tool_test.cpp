@@ -205,7 +205,6 @@ auto select_and_click(int row, int id)
     };
 }
 
-
 auto double_click(int row)
 {
     return [row](SettingTool& tool, HWND dialog) {
