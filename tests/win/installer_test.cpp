@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gui_probe.h"
 #include "installer_driver.h"
 #include "lock_program_fixture.h"
 #include "settings.h"
@@ -200,13 +201,7 @@ TEST_F(InstalledLockProgram, AnInteractiveInstallSaysWhyItRefuses)
     ASSERT_TRUE(installer.started());
     HWND box = nullptr;
     ASSERT_TRUE(wait_until(
-        [&] {
-            for (HWND window : windows_of(installer.id()))
-                if (class_name(window) == "#32770" && IsWindowVisible(window))
-                    box = window;
-            return box != nullptr;
-        },
-        INSTALL_MS));
+        [&] { return (box = find_message_box(installer.id())) != nullptr && IsWindowVisible(box); }, INSTALL_MS));
     EXPECT_EQ(message_box_text(box).rfind("Kivel2.exe が動いているので、続けられません。", 0), 0u)
         << message_box_text(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
