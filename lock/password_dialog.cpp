@@ -26,11 +26,21 @@ INT_PTR on_ok(HWND dialog)
     return IsDlgButtonChecked(dialog, IDC_STAY_RESIDENT) ? RESULT_RESIDENT : RESULT_EXIT;
 }
 
+// The edit starts empty, the box unchecked. The edit has the keyboard, so that the password
+// can be typed at once, and so that Windows offers its touch keyboard on a station with no
+// other. (FALSE: the focus is set here; TRUE would give it to the first tab stop, OK.)
+INT_PTR on_init(HWND dialog)
+{
+    SetFocus(GetDlgItem(dialog, IDC_PASSWORD_EDIT));
+    return FALSE;
+}
+
 } // namespace
 
-// Nothing is set up on WM_INITDIALOG: the edit starts empty, the box unchecked.
 INT_PTR CALLBACK password_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
 {
+    if (message == WM_INITDIALOG)
+        return on_init(dialog);
     if (message != WM_COMMAND)
         return FALSE;
     switch (LOWORD(wparam)) {

@@ -1,7 +1,9 @@
 // The lock program's window-free rules: the clock text and when it changes, the bar and clock
-// geometry, the directory a program starts in, and which passwords unlock.
+// geometry, the directory a program starts in, which passwords unlock, and the press held on
+// the logo that opens the password dialog.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -9,6 +11,7 @@
 #include "ansi_path.h"
 #include "bar_geometry.h"
 #include "clock_text.h"
+#include "logo_hold.h"
 #include "password_check.h"
 #include "settings.h"
 #include "working_directory.h"
@@ -166,6 +169,55 @@ TEST(PasswordCheck, EitherStoredPasswordExactly)
         settings.follower_password = c.follower;
         EXPECT_EQ(unlocks(c.entered, settings), c.unlocks) << c.boss << " / " << c.follower << " / " << c.entered;
     }
+}
+
+// A press opens the dialog only where it began on the logo, still, for the whole time; a finger
+// that trembles within the drag distance is still.
+TEST(LogoHold, OpensOnlyWhenHeldStillOnTheLogo)
+{
+    constexpr std::uint64_t START = 5'000'000;
+    constexpr std::uint64_t NOT_RELEASED = ~std::uint64_t{0};
+    const DragDistance drag{4, 3};
+    const struct {
+        const char* name;
+        ClientPoint pressed;
+        ClientPoint path[2];
+        std::uint64_t released_after_ms;
+        bool opens;
+    } cases[] = {
+        {"held still", {40, 10}, {{40, 10}, {40, 10}}, NOT_RELEASED, true},
+        {"trembling within the drag distance", {40, 10}, {{44, 7}, {36, 13}}, NOT_RELEASED, true},
+        {"on the frame beside the logo", {-3, 22}, {{-3, 22}, {-3, 22}}, NOT_RELEASED, true},
+        {"at the logo's last column", {LOGO_WIDTH - 1, 0}, {{LOGO_WIDTH - 1, 0}, {LOGO_WIDTH - 1, 0}}, NOT_RELEASED,
+            true},
+        {"released at 2 s", {40, 10}, {{40, 10}, {40, 10}}, 2000, false},
+        {"moved beyond the drag distance across", {40, 10}, {{45, 10}, {45, 10}}, NOT_RELEASED, false},
+        {"moved beyond the drag distance down", {40, 10}, {{40, 14}, {40, 14}}, NOT_RELEASED, false},
+        {"moved away and back", {40, 10}, {{60, 10}, {40, 10}}, NOT_RELEASED, false},
+        {"just right of the logo", {LOGO_WIDTH, 10}, {{LOGO_WIDTH, 10}, {LOGO_WIDTH, 10}}, NOT_RELEASED, false},
+        {"elsewhere on the bar", {300, 10}, {{300, 10}, {300, 10}}, NOT_RELEASED, false},
+    };
+    for (const auto& c : cases) {
+        LogoHold hold;
+        EXPECT_EQ(hold.press(c.pressed, START), c.pressed.x < LOGO_WIDTH) << c.name;
+        for (const ClientPoint& at : c.path)
+            hold.move(at, drag);
+        if (c.released_after_ms < LOGO_HOLD_MS)
+            hold.end();
+        EXPECT_FALSE(hold.due(START + LOGO_HOLD_MS - 1)) << c.name;
+        EXPECT_EQ(hold.due(START + LOGO_HOLD_MS), c.opens) << c.name;
+    }
+}
+
+TEST(LogoHold, RemainingTime)
+{
+    LogoHold hold;
+    hold.press({10, 10}, 1000);
+    EXPECT_EQ(hold.remaining_ms(1000), LOGO_HOLD_MS);
+    EXPECT_EQ(hold.remaining_ms(2990), LOGO_HOLD_MS - 1990);
+    EXPECT_EQ(hold.remaining_ms(1000 + LOGO_HOLD_MS + 5000), 0u);
+    // A tick count from before the press counts as no time held.
+    EXPECT_EQ(hold.remaining_ms(500), LOGO_HOLD_MS);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "key_input.h"
 #include "lock_program_fixture.h"
 
 namespace {
@@ -73,16 +74,6 @@ void send_keys(std::initializer_list<WORD> keys)
         inputs.push_back(input);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void send_mouse(DWORD flags, LONG x = 0, LONG y = 0)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
 }
 
 // How long a test watches for synthesised input to do what it must not do.

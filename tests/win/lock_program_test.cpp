@@ -1,5 +1,6 @@
 // The real Kivel2.exe driven from outside: start-up, the single instance, the tray, the
-// password dialog, close requests, the buttons and the programs they start.
+// password dialog and the two ways to it, close requests, the buttons and the programs they
+// start.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <algorithm>
 #include <string>
 
+#include "gui_probe.h"
+#include "key_input.h"
 #include "lock_program_fixture.h"
 
 namespace {
@@ -193,6 +196,76 @@ TEST_F(LockProgram, WrongAnswersKeepTheLock)
         ASSERT_TRUE(wait_until([&] { return !IsWindow(box); }));
         EXPECT_TRUE(locked_state()) << wrong;
     }
+}
+
+// A touch screen has no Shift and no right button: a press held still on the logo for three
+// seconds opens the password dialog, with the keyboard in its edit. Let go sooner, slid away or
+// held elsewhere on the bar, it opens nothing. A hold straight after a tap arrives as the
+// second press of a double click, and counts as well.
+TEST_F(LockProgram, HoldingTheLogoOpensThePasswordDialog)
+{
+    constexpr DWORD HOLD_MS = 3000;
+    constexpr DWORD WATCH_MS = HOLD_MS + 500;
+    start();
+    // Without it, Windows would turn a held finger into a right click, and tell the bar of the
+    // press only once the finger lifts. (Wine has no touch input to show that.)
+    constexpr UINT_PTR NO_PRESS_AND_HOLD = 1;
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(bar, "MicrosoftTabletPenServiceProperty")), NO_PRESS_AND_HOLD);
+    RECT client{};
+    GetClientRect(bar, &client);
+    POINT logo{LOGO_WIDTH / 2, client.bottom / 2};
+    POINT free_bar{300, client.bottom / 2};
+    MapWindowPoints(bar, nullptr, &logo, 1);
+    MapWindowPoints(bar, nullptr, &free_bar, 1);
+    // Under Wine on X, a synthesised move comes back once more from the X server a moment
+    // later, sometimes with the position before it. So the pointer rests on the logo while the
+    // bar locks, and each press moves it in the same event; the positions around a press that
+    // must open differ by no more than the drag distance, and the jump away comes last.
+    send_mouse(MOUSEEVENTF_MOVE, logo.x, logo.y);
+    lock_by_tray();
+    const LONG beyond_drag = GetSystemMetrics(SM_CXDRAG) + 3;
+    const auto no_dialog = [&] { return !find_dialog_of(program->id(), PASSWORD_TITLE); };
+    const struct {
+        const char* name;
+        POINT at;
+        bool tap_first;
+        LONG slide; // across, once the button is down
+        DWORD released_after_ms; // when it opens nothing
+        bool opens;
+    } cases[] = {
+        {"held, trembling within the drag distance", logo, false, 1, 0, true},
+        {"released at 2 s", logo, false, 0, 2000, false},
+        {"tapped, then held, after a cancelled dialog", logo, true, 0, 0, true},
+        {"slid beyond the drag distance", logo, false, beyond_drag, WATCH_MS, false},
+        {"held elsewhere on the bar", free_bar, false, 0, WATCH_MS, false},
+    };
+    for (const auto& c : cases) {
+        if (c.tap_first) {
+            send_mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, c.at.x, c.at.y);
+            send_mouse(MOUSEEVENTF_LEFTUP, c.at.x, c.at.y);
+        }
+        const ULONGLONG pressed = GetTickCount64();
+        send_mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, c.at.x, c.at.y);
+        if (c.slide)
+            send_mouse(MOUSEEVENTF_MOVE, c.at.x + c.slide, c.at.y);
+        if (!c.opens) {
+            EXPECT_TRUE(holds_for(no_dialog, c.released_after_ms)) << c.name;
+            send_mouse(MOUSEEVENTF_LEFTUP, c.at.x + c.slide, c.at.y);
+            EXPECT_TRUE(holds_for(no_dialog, WATCH_MS - c.released_after_ms)) << c.name;
+            continue;
+        }
+        HWND dialog = nullptr;
+        ASSERT_TRUE(wait_until(
+            [&] { return (dialog = find_dialog_of(program->id(), PASSWORD_TITLE)) != nullptr; }, HOLD_MS + WAIT_MS))
+            << c.name;
+        EXPECT_GE(GetTickCount64() - pressed, HOLD_MS - 50) << c.name;
+        settle();
+        EXPECT_EQ(focus_of(dialog), GetDlgItem(dialog, PASSWORD_EDIT)) << c.name;
+        send_mouse(MOUSEEVENTF_LEFTUP, c.at.x + c.slide, c.at.y);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(wait_until([&] { return !IsWindow(dialog); })) << c.name;
+    }
+    EXPECT_TRUE(locked_state()) << desktop_state();
 }
 
 TEST_F(LockProgram, ButtonsAndMenuFollowTheSettings)
