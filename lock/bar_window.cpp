@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include "bar_geometry.h"
+#include "event_log.h"
 #include "logo_hold.h"
 #include "password_dialog.h"
 #include "program_state.h"
@@ -108,10 +109,13 @@ void ask_password(HWND window)
         DialogBoxParamA(window_instance(window), MAKEINTRESOURCEA(IDD_PASSWORD), window, password_dialog_proc, 0);
     if (result == RESULT_EXIT) {
         lock_bar.unlock();
+        audit_trail().unlocked(unlocking_level(), false);
         PostMessageA(window, WM_CLOSE, 0, 0);
     } else if (result == RESULT_RESIDENT) {
         lock_bar.unlock();
+        audit_trail().unlocked(unlocking_level(), true);
     } else if (result == RESULT_BAD_PASSWORD) {
+        audit_trail().bad_password();
         MessageBoxA(window, TEXT_BAD_PASSWORD, PROGRAM_NAME, MB_ICONWARNING);
     }
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "bar_geometry.h"
+#include "event_log.h"
 #include "file_backend.h"
 #include "kivpx.h"
 #include "shell_windows.h"
@@ -114,6 +115,7 @@ void LockBar::launch(const std::string& program)
         nullptr, nullptr, program.c_str(), nullptr, directory ? directory->c_str() : nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<UINT_PTR>(result) > 32)
         return;
+    audit_trail().launch_failed(program);
     const std::string message = TEXT_LAUNCH_FAILED_BEFORE + program + TEXT_LAUNCH_FAILED_AFTER;
     MessageBoxA(bar_window, message.c_str(), PROGRAM_NAME, MB_ICONWARNING);
 }
@@ -129,6 +131,7 @@ void LockBar::lock()
     key_hook.install();
     access_hot_keys.switch_off();
     locked = 1;
+    audit_trail().locked();
 }
 
 void LockBar::unlock()

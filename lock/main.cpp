@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "bar_window.h"
+#include "event_log.h"
 #include "program_state.h"
 #include "shell_windows.h"
 #include "texts.h"
@@ -22,10 +23,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
     // No copy is running, so any shell window still marked as taken was left so by one that
     // ended while locked. Done before the settings are read: a desktop is handed back even
     // when this copy cannot go on.
-    hand_back_taken_windows();
+    if (hand_back_taken_windows())
+        audit_trail().windows_handed_back();
 
     // Never run on defaults: without the administrator's settings there is nothing to offer.
     if (!lock_bar.settings.load()) {
+        audit_trail().start_failed(lock_bar.settings.file_path);
         MessageBoxA(nullptr, TEXT_LOAD_FAILED, CAPTION_START_FAILED, MB_ICONWARNING);
         return 0;
     }

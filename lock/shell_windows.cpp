@@ -78,7 +78,7 @@ void enable_desktop(HWND desktop)
     RemovePropA(desktop, TAKEN_MARK);
 }
 
-void hand_back_taken_windows()
+bool hand_back_taken_windows()
 {
     bool found = false;
     for (HWND taskbar : find_taskbars())
@@ -93,4 +93,5 @@ void hand_back_taken_windows()
         }
     if (found)
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
+    return found;
 }

@@ -22,4 +22,5 @@ void enable_desktop(HWND desktop);
 
 // Hands back every shell window that still carries the mark, and ends the screen saver that
 // the same lock said was running. Only for a program that knows no copy of itself is locked.
-void hand_back_taken_windows();
+// True when there was one.
+bool hand_back_taken_windows();

@@ -19,6 +19,8 @@ Target amd64-unicode
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kivel2"
 !define SHORTCUTS "$SMPROGRAMS\Kivel2"
 !define STARTUP_SHORTCUT "$SMSTARTUP\Kivel2.lnk"
+; Where Event Viewer looks up the source of Kivel2's records in the Application log.
+!define EVENT_SOURCE_KEY "SYSTEM\CurrentControlSet\Services\EventLog\Application\Kivel2"
 !define EXIT_REFUSED 2
 !define SYNCHRONIZE 0x00100000
 
@@ -108,6 +110,20 @@ Section "-startup cleared"
     ${IfNot} ${SectionIsSelected} ${SEC_STARTUP}
         Delete "${STARTUP_SHORTCUT}"
     ${EndIf}
+SectionEnd
+
+; Kivel2 records its locks, unlocks and failures in the Application log; Event Viewer takes
+; their texts and categories from the program's own message table.
+Section "-event log source"
+    WriteRegExpandStr HKLM "${EVENT_SOURCE_KEY}" "EventMessageFile" "$INSTDIR\Kivel2.exe"
+    WriteRegExpandStr HKLM "${EVENT_SOURCE_KEY}" "CategoryMessageFile" "$INSTDIR\Kivel2.exe"
+    WriteRegDWORD HKLM "${EVENT_SOURCE_KEY}" "CategoryCount" 3
+    WriteRegDWORD HKLM "${EVENT_SOURCE_KEY}" "TypesSupported" 7
+SectionEnd
+
+; The records already written stay in the log; without the source they show only their ids.
+Section "-un.event log source"
+    DeleteRegKey HKLM "${EVENT_SOURCE_KEY}"
 SectionEnd
 
 Function .onInit

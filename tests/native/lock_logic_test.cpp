@@ -141,33 +141,36 @@ TEST(WorkingDirectory, IsTheProgramsOwnDirectory)
         EXPECT_EQ(working_directory_for(c.program, is_cp932_lead_byte), c.directory) << c.program;
 }
 
-TEST(PasswordCheck, EitherStoredPasswordExactly)
+TEST(PasswordCheck, EitherStoredPasswordExactlyTheBossFirst)
 {
     const std::string long_password(255, 'p');
+    constexpr auto BOSS = PasswordLevel::boss;
+    constexpr auto FOLLOWER = PasswordLevel::follower;
     const struct {
         const char* boss;
         const char* follower;
         std::string entered;
-        bool unlocks;
+        std::optional<PasswordLevel> level;
     } cases[] = {
-        {"boss", "kid", "boss", true},
-        {"boss", "kid", "kid", true},
-        {"boss", "kid", "Boss", false},
-        {"boss", "kid", "bos", false},
-        {"boss", "kid", "boss ", false},
-        {"boss", "kid", "", false},
+        {"boss", "kid", "boss", BOSS},
+        {"boss", "kid", "kid", FOLLOWER},
+        {"same", "same", "same", BOSS},
+        {"boss", "kid", "Boss", std::nullopt},
+        {"boss", "kid", "bos", std::nullopt},
+        {"boss", "kid", "boss ", std::nullopt},
+        {"boss", "kid", "", std::nullopt},
         // Full-width "ｂ" is not "b".
-        {"b", "kid", "\x82\x82", false},
-        {"", "kid", "", true},
-        {"boss", "", "", true},
-        {long_password.c_str(), "kid", long_password, true},
-        {long_password.c_str(), "kid", long_password.substr(0, 254), false},
+        {"b", "kid", "\x82\x82", std::nullopt},
+        {"", "kid", "", BOSS},
+        {"boss", "", "", FOLLOWER},
+        {long_password.c_str(), "kid", long_password, BOSS},
+        {long_password.c_str(), "kid", long_password.substr(0, 254), std::nullopt},
     };
     for (const auto& c : cases) {
         Settings settings("unused");
         settings.boss_password = c.boss;
         settings.follower_password = c.follower;
-        EXPECT_EQ(unlocks(c.entered, settings), c.unlocks) << c.boss << " / " << c.follower << " / " << c.entered;
+        EXPECT_EQ(matching_level(c.entered, settings), c.level) << c.boss << " / " << c.follower << " / " << c.entered;
     }
 }
 

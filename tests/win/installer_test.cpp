@@ -133,7 +133,30 @@ TEST_F(InstallerTest, UninstallRemovesTheProgramsAndShortcutsAndKeepsTheSettings
     EXPECT_FALSE(exists(start_menu_folder()));
     EXPECT_FALSE(exists(startup_shortcut()));
     EXPECT_FALSE(uninstall_entry_exists());
+    EXPECT_TRUE(event_source_value("EventMessageFile").empty());
     EXPECT_EQ(read_bytes(installation.file("kiv2.bin")), settings);
+}
+
+// Event Viewer reads the source's values and then the texts from the program they name.
+TEST_F(InstallerTest, TheEventLogSourceNamesTheInstalledProgramAndItsJapaneseTexts)
+{
+    ASSERT_EQ(installation.install(), 0u);
+    const std::string program = event_source_value("EventMessageFile");
+    EXPECT_EQ(program, installation.file("Kivel2.exe"));
+    EXPECT_EQ(event_source_value("CategoryMessageFile"), program);
+    EXPECT_EQ(event_source_value("CategoryCount"), "3");
+    EXPECT_EQ(event_source_value("TypesSupported"), "7");
+    constexpr char PATH[] = "D:\\ソフト\\表.exe";
+    const struct {
+        DWORD id;
+        std::string text;
+    } cases[] = {
+        {1, "ロック"},
+        {104, "子分パスワードでロックを解除しました。Kivel2 は駐在を続けます。"},
+        {108, std::string("ソフト「") + PATH + "」を起動できませんでした。"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(message_text(program, c.id, PATH), c.text) << c.id;
 }
 
 // As "Apps & features" runs it: the uninstaller hands over to a copy of itself, which also
