@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "data_exchange.h"
+#include "edit_limits.h"
 #include "login.h"
 #include "login_dialog.h"
 #include "message.h"
@@ -15,9 +16,6 @@
 
 namespace {
 
-constexpr std::size_t TEXT_LIMIT = 255;
-// "表示文字　全角8文字(半角16文字）まで"
-constexpr std::size_t MAIN_LABEL_LIMIT = 16;
 constexpr int COLUMN_WIDTH = 195;
 
 // What a follower may not use; in the order they are switched.
