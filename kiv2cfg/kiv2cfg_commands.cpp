@@ -34,28 +34,36 @@ struct Loaded {
     std::unique_ptr<Settings> settings;
 };
 
+// Closed again before the settings store opens it: the store shares a file with nobody.
+std::optional<std::string> read_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // A settings file (told by its magic) or a text.
 Loaded load_input(const std::string& path, CommandOutput& output)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        output.err += path + ": cannot be read\n";
+    const std::optional<std::string> bytes = read_file(path);
+    if (!bytes) {
+        output.err += join({path, ": cannot be read\n"});
         return {EXIT_FILE_ERROR, nullptr};
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     auto settings = std::make_unique<Settings>(path);
     for (const std::string_view magic : MAGICS) {
-        if (!bytes.starts_with(magic))
+        if (!bytes->starts_with(magic))
             continue;
         if (!settings->load()) {
-            output.err += path + ": not a complete settings file\n";
+            output.err += join({path, ": not a complete settings file\n"});
             return {EXIT_BAD_INPUT, nullptr};
         }
         return {EXIT_DONE, std::move(settings)};
     }
-    if (const std::optional<TextError> error = settings_from_text(bytes, *settings)) {
-        output.err +=
-            path + (error->line ? ":" + std::to_string(error->line) : std::string()) + ": " + error->message + "\n";
+    if (const std::optional<TextError> error = settings_from_text(*bytes, *settings)) {
+        output.err += join(
+            {path, error->line ? ":" : "", error->line ? std::to_string(error->line) : "", ": ", error->message, "\n"});
         return {EXIT_BAD_INPUT, nullptr};
     }
     return {EXIT_DONE, std::move(settings)};
@@ -89,7 +97,7 @@ int export_text(const std::string& source, const std::string& target, CommandOut
     out << settings_to_text(*loaded.settings);
     out.close();
     if (!out) {
-        output.err += target + ": cannot be written\n";
+        output.err += join({target, ": cannot be written\n"});
         return EXIT_FILE_ERROR;
     }
     return EXIT_DONE;
@@ -103,7 +111,7 @@ int import_text(const std::string& source, const std::string& target, CommandOut
     Settings settings(target);
     copy_values(*loaded.settings, settings);
     if (!settings.save()) {
-        output.err += target + ": cannot be written\n";
+        output.err += join({target, ": cannot be written\n"});
         return EXIT_FILE_ERROR;
     }
     return EXIT_DONE;
@@ -119,12 +127,19 @@ int check(const std::string& source, CommandOutput& output)
     return report.opens_system ? EXIT_BAD_INPUT : EXIT_DONE;
 }
 
+// A label in quotes, unless its text form has them already.
+std::string label_of(const std::string& label)
+{
+    const std::string value = text_value(label);
+    return value.starts_with('"') ? value : join({"\"", value, "\""});
+}
+
 std::string place_of(const Settings& settings, int position)
 {
     if (position == MAIN_PROGRAM_POSITION)
-        return "main program \"" + text_value(settings.main_label) + "\" " + text_value(settings.main_program);
+        return join({"main program ", label_of(settings.main_label), " ", text_value(settings.main_program)});
     const SoftwareEntry& entry = settings.entries[static_cast<std::size_t>(position - 1)];
-    return "entry " + std::to_string(position) + " \"" + text_value(entry.label) + "\" " + text_value(entry.program);
+    return join({"entry ", std::to_string(position), " ", label_of(entry.label), " ", text_value(entry.program)});
 }
 
 std::string risk_text(ProgramRisk risk)
@@ -136,8 +151,8 @@ std::string risk_text(ProgramRisk risk)
 void check_length(std::string& text, const std::string& what, const std::string& value, std::size_t limit)
 {
     if (value.size() > limit)
-        text += what + ": " + std::to_string(value.size()) + " bytes; setting.exe shows at most " +
-            std::to_string(limit) + "\n";
+        text += join({what, ": ", std::to_string(value.size()), " bytes; setting.exe shows at most ",
+            std::to_string(limit), "\n"});
 }
 
 } // namespace
@@ -146,12 +161,12 @@ CheckReport check_settings(const Settings& settings, ProgramFinder found)
 {
     CheckReport report;
     for (const RiskyProgram& risky : risky_programs(settings)) {
-        report.text += place_of(settings, risky.position) + ": " + risk_text(risky.risk) + "\n";
+        report.text += join({place_of(settings, risky.position), ": ", risk_text(risky.risk), "\n"});
         report.opens_system = report.opens_system || risky.risk == ProgramRisk::opens_system;
     }
     const auto look_for = [&](int position, const std::string& program) {
         if (found(program) == false)
-            report.text += place_of(settings, position) + ": not found\n";
+            report.text += join({place_of(settings, position), ": not found\n"});
     };
     if (!settings.main_program.empty())
         look_for(MAIN_PROGRAM_POSITION, settings.main_program);
@@ -167,9 +182,9 @@ CheckReport check_settings(const Settings& settings, ProgramFinder found)
         const SoftwareEntry& entry = settings.entries[i];
         if (entry.is_separator)
             continue;
-        const std::string where = "entry " + std::to_string(i + 1);
-        check_length(report.text, where + " label", entry.label, TEXT_LIMIT);
-        check_length(report.text, where + " path", entry.program, TEXT_LIMIT);
+        const std::string where = join({"entry ", std::to_string(i + 1)});
+        check_length(report.text, join({where, " label"}), entry.label, TEXT_LIMIT);
+        check_length(report.text, join({where, " path"}), entry.program, TEXT_LIMIT);
     }
     if (report.text.empty())
         report.text = "no problems found\n";

@@ -90,11 +90,25 @@ std::string lower_case(std::string_view text)
     return lower;
 }
 
-// Conversions that come back to the very bytes they started from.
+// C1 controls (U+0080 to U+009F) and private-use characters (U+E000 to U+F8FF): what the
+// platform makes of bytes that code page 932 leaves undefined, and what no editor shows.
+bool has_unseen_characters(std::string_view utf8)
+{
+    for (std::size_t i = 0; i + 1 < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const auto next = static_cast<unsigned char>(utf8[i + 1]);
+        if ((byte == 0xC2 && next >= 0x80 && next <= 0x9F) || byte == 0xEE || (byte == 0xEF && next <= 0xA3))
+            return true;
+    }
+    return false;
+}
+
+// Conversions that come back to the very bytes they started from; the way there also keeps
+// to characters that an editor shows.
 std::optional<std::string> exact_utf8(std::string_view cp932)
 {
     const std::optional<std::string> utf8 = utf8_from_cp932(cp932);
-    if (utf8 && cp932_from_utf8(*utf8) == cp932)
+    if (utf8 && !has_unseen_characters(*utf8) && cp932_from_utf8(*utf8) == cp932)
         return utf8;
     return std::nullopt;
 }
@@ -230,8 +244,7 @@ struct Parser {
     {
         for (std::size_t i = 0; i < std::size(KEYS); ++i)
             if (KEYS[i].section == section && KEYS[i].required && !(seen >> i & 1))
-                return fail(
-                    "[" + std::string(section_name(section)) + "] has no " + std::string(KEYS[i].name), section_line);
+                return fail(join({"[", section_name(section), "] has no ", KEYS[i].name}), section_line);
         return true;
     }
 
@@ -250,7 +263,7 @@ struct Parser {
         seen = 0;
         switch (section) {
         case Section::none:
-            return fail("unknown section [" + name + "]; known are [kivel2], [main], [program] and [separator]");
+            return fail(join({"unknown section [", name, "]; known are [kivel2], [main], [program] and [separator]"}));
         case Section::general:
             if (seen_general)
                 return fail("a second [kivel2] section");
@@ -264,8 +277,8 @@ struct Parser {
         case Section::program:
         case Section::separator:
             if (settings.entries.size() >= MAX_ENTRIES)
-                return fail("more than " + std::to_string(MAX_ENTRIES) + " entries: the file holds at most " +
-                    std::to_string(MAX_ENTRIES));
+                return fail(join({"more than ", std::to_string(MAX_ENTRIES), " entries: the file holds at most ",
+                    std::to_string(MAX_ENTRIES)}));
             settings.entries.push_back({section == Section::separator ? 1 : 0, {}, {}});
             return true;
         }
@@ -279,16 +292,16 @@ struct Parser {
             return fail("expected \"key = value\", a [section] or a comment");
         const std::string name = lower_case(trimmed(line_text.substr(0, equals)));
         if (section == Section::none)
-            return fail("\"" + name + "\" stands before the first section");
+            return fail(join({"\"", name, "\" stands before the first section"}));
         for (std::size_t i = 0; i < std::size(KEYS); ++i) {
             if (KEYS[i].section != section || KEYS[i].name != name)
                 continue;
             if (seen >> i & 1)
-                return fail("\"" + name + "\" given twice in this [" + std::string(section_name(section)) + "]");
+                return fail(join({"\"", name, "\" given twice in this [", section_name(section), "]"}));
             seen |= 1u << i;
             return store(KEYS[i].field, trimmed(line_text.substr(equals + 1)));
         }
-        return fail("unknown key \"" + name + "\" in [" + std::string(section_name(section)) + "]");
+        return fail(join({"unknown key \"", name, "\" in [", section_name(section), "]"}));
     }
 
     bool store(Field field, std::string_view value)
@@ -325,8 +338,7 @@ struct Parser {
         const char* end = value.data() + value.size();
         const auto [stop, problem] = std::from_chars(value.data(), end, target);
         if (value.empty() || problem != std::errc() || stop != end)
-            return fail(std::string(yes_no ? "expected yes, no or a number" : "expected a number") + ", not \"" +
-                std::string(value) + "\"");
+            return fail(join({yes_no ? "expected yes, no or a number" : "expected a number", ", not \"", value, "\""}));
         return true;
     }
 
@@ -349,7 +361,7 @@ struct Parser {
                 return "the text is not UTF-8";
             const std::string_view character = utf8.substr(i, length);
             if (!exact_cp932(character))
-                return "\"" + std::string(character) + "\" has no code page 932 form";
+                return join({"\"", character, "\" has no code page 932 form"});
             i += length;
         }
         return "the text has no code page 932 form";
@@ -378,8 +390,8 @@ struct Parser {
         if (!(value.starts_with('"') ? quoted_text(value, bytes) : append_text(bytes, value)))
             return false;
         if (bytes.size() > MAX_STRING_BYTES)
-            return fail("the value is " + std::to_string(bytes.size()) +
-                " bytes in code page 932; the file holds at most " + std::to_string(MAX_STRING_BYTES));
+            return fail(join({"the value is ", std::to_string(bytes.size()),
+                " bytes in code page 932; the file holds at most ", std::to_string(MAX_STRING_BYTES)}));
         target = std::move(bytes);
         return true;
     }
@@ -451,6 +463,14 @@ struct Parser {
 };
 
 } // namespace
+
+std::string join(std::initializer_list<std::string_view> parts)
+{
+    std::string joined;
+    for (const std::string_view part : parts)
+        joined += part;
+    return joined;
+}
 
 std::string text_value(std::string_view cp932)
 {

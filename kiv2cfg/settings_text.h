@@ -3,6 +3,7 @@
 // texts without an exact UTF-8 form keep their code page 932 bytes as \xNN escapes.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,3 +25,6 @@ std::optional<TextError> settings_from_text(std::string_view text, Settings& set
 // How a code page 932 text stands in the text form: as it is, or quoted with escapes when it
 // holds what a line cannot show plainly.
 std::string text_value(std::string_view cp932);
+
+// The pieces one after the other: what messages are made of.
+std::string join(std::initializer_list<std::string_view> parts);
