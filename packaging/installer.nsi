@@ -75,6 +75,7 @@ Section "Kivel2" SEC_PROGRAMS
     File "${STAGE}/Kivel2.exe"
     File "${STAGE}/KivPx.dll"
     File "${STAGE}/setting.exe"
+    File "${STAGE}/kiv2cfg.exe"
     File "${STAGE}/README.txt"
     ; kiv2.bin holds the administrator's settings once there is one. Hidden, as the
     ; programs' own writer makes it.
@@ -140,6 +141,7 @@ Section "Uninstall"
     Delete "$INSTDIR\Kivel2.exe"
     Delete "$INSTDIR\KivPx.dll"
     Delete "$INSTDIR\setting.exe"
+    Delete "$INSTDIR\kiv2cfg.exe"
     Delete "$INSTDIR\README.txt"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\uninstall.exe"

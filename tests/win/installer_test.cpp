@@ -15,7 +15,7 @@
 
 namespace {
 
-const std::vector<std::string> PROGRAMS = {"Kivel2.exe", "KivPx.dll", "setting.exe", "README.txt"};
+const std::vector<std::string> PROGRAMS = {"Kivel2.exe", "KivPx.dll", "setting.exe", "kiv2cfg.exe", "README.txt"};
 const std::vector<std::string> START_MENU = {"Kivel2.lnk", "Kivel2 設定.lnk", "Kivel2 アンインストール.lnk"};
 constexpr char VERSION[] = KIVEL_VERSION_TEXT ".0";
 
@@ -76,7 +76,7 @@ TEST_F(InstallerTest, FreshInstallLaysOutTheProgramsTheFirstSettingsAndTheShortc
 TEST_F(InstallerTest, EveryShippedFileCarriesTheProjectVersion)
 {
     ASSERT_EQ(installation.install(), 0u);
-    for (const char* name : {"Kivel2.exe", "KivPx.dll", "setting.exe"})
+    for (const char* name : {"Kivel2.exe", "KivPx.dll", "setting.exe", "kiv2cfg.exe"})
         EXPECT_EQ(file_version(installation.file(name)), VERSION) << name;
     EXPECT_EQ(file_version(installer_path()), VERSION);
 }
@@ -142,8 +142,8 @@ TEST_F(InstallerTest, UninstallFromTheFolderLeavesOnlyTheSettings)
 {
     ASSERT_EQ(installation.install(), 0u);
     ASSERT_EQ(run_to_end(installation.file("uninstall.exe"), "/S"), 0u);
-    EXPECT_TRUE(wait_until([&] { return names_in(installation.folder()) == std::vector<std::string>{"kiv2.bin"}; },
-        INSTALL_MS));
+    EXPECT_TRUE(wait_until(
+        [&] { return names_in(installation.folder()) == std::vector<std::string>{"kiv2.bin"}; }, INSTALL_MS));
 }
 
 // A locked station must stay one that can be unlocked: the lock program, its hook library
@@ -219,7 +219,7 @@ TEST_F(InstallerTest, OnlyTheSettingsToolAsksForElevation)
     const struct {
         const char* program;
         const char* level;
-    } cases[] = {{"setting.exe", "requireAdministrator"}, {"Kivel2.exe", "asInvoker"}};
+    } cases[] = {{"setting.exe", "requireAdministrator"}, {"Kivel2.exe", "asInvoker"}, {"kiv2cfg.exe", "asInvoker"}};
     for (const auto& c : cases)
         EXPECT_EQ(requested_execution_level(installation.file(c.program)), c.level) << c.program;
 }
