@@ -69,16 +69,6 @@ Loaded load_input(const std::string& path, CommandOutput& output)
     return {EXIT_DONE, std::move(settings)};
 }
 
-void copy_values(const Settings& from, Settings& to)
-{
-    to.main_label = from.main_label;
-    to.main_program = from.main_program;
-    to.boss_password = from.boss_password;
-    to.follower_password = from.follower_password;
-    to.entries = from.entries;
-    to.lock_at_startup = from.lock_at_startup;
-}
-
 int show(const std::string& source, CommandOutput& output)
 {
     const Loaded loaded = load_input(source, output);
@@ -109,7 +99,7 @@ int import_text(const std::string& source, const std::string& target, CommandOut
     if (!loaded.settings)
         return loaded.code;
     Settings settings(target);
-    copy_values(*loaded.settings, settings);
+    settings.assign_values(*loaded.settings);
     if (!settings.save()) {
         output.err += join({target, ": cannot be written\n"});
         return EXIT_FILE_ERROR;
