@@ -56,6 +56,9 @@ constexpr KeyRule KEYS[] = {
     {Section::separator, "path", Field::path, false},
 };
 
+// The file format ends a text at its first zero byte.
+constexpr char ZERO_BYTE[] = "a text cannot hold a zero byte";
+
 constexpr char HEADER[] = "; Kivel2 settings (kiv2.bin) as text, UTF-8.\n"
                           "; Check: kiv2cfg check FILE    Write kiv2.bin: kiv2cfg import FILE kiv2.bin\n";
 
@@ -345,6 +348,8 @@ struct Parser {
     // Converts a run of text, which must have an exact code page 932 form.
     bool append_text(std::string& target, std::string_view utf8)
     {
+        if (utf8.find('\0') != std::string_view::npos)
+            return fail(ZERO_BYTE);
         if (const std::optional<std::string> cp932 = exact_cp932(utf8)) {
             target += *cp932;
             return true;
@@ -434,7 +439,7 @@ struct Parser {
                 if (i + 2 >= value.size() || std::from_chars(start, start + 2, byte, 16).ptr != start + 2)
                     return fail("\\x takes two hexadecimal digits");
                 if (byte == 0)
-                    return fail("\\x00: a text cannot hold a zero byte");
+                    return fail(ZERO_BYTE);
                 if (!append_text(bytes, run))
                     return false;
                 run.clear();

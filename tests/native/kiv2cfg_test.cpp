@@ -168,6 +168,7 @@ const BadText BAD_TEXTS[] = {
     {"[program]\nlabel = \"a\" b\npath = a\n", 6, "text after the closing quote"},
     {"[program]\nlabel = \"\\q\"\npath = a\n", 6, "unknown escape \\q"},
     {"[program]\nlabel = \"\\x00\"\npath = a\n", 6, "zero byte"},
+    {std::string("[program]\nlabel = a\0b\npath = a\n", 31), 6, "zero byte"},
     {"[program]\nlabel = ok 한글\npath = a\n", 6, "\"한\" has no code page 932 form"},
     {"[program]\nlabel = \"¥100\"\npath = a\n", 6, "\"¥\" has no code page 932 form"},
     {"[program]\nlabel = a\xFF\npath = a\n", 6, "not UTF-8"},
