@@ -36,12 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     Settings copy(copy_path);
-    copy.lock_at_startup = loaded.lock_at_startup;
-    copy.boss_password = loaded.boss_password;
-    copy.follower_password = loaded.follower_password;
-    copy.main_label = loaded.main_label;
-    copy.main_program = loaded.main_program;
-    copy.entries = loaded.entries;
+    copy.assign_values(loaded);
     Settings reloaded(copy_path);
     if (!copy.save() || !reloaded.load() || !same_record(loaded, reloaded))
         std::abort();

@@ -78,4 +78,7 @@ private:
     void change_follower_password();
     void change_password(int level, std::string& stored);
     void accept();
+    // Warns of registered programs that open the system directly; true when there are none
+    // or the administrator keeps them.
+    bool confirm_risky_programs();
 };

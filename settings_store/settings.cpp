@@ -65,6 +65,16 @@ void Settings::reset_to_defaults()
     main_program.clear();
 }
 
+void Settings::assign_values(const Settings& other)
+{
+    main_label = other.main_label;
+    main_program = other.main_program;
+    boss_password = other.boss_password;
+    follower_password = other.follower_password;
+    entries = other.entries;
+    lock_at_startup = other.lock_at_startup;
+}
+
 bool Settings::load()
 {
     return load(platform_files());

@@ -14,6 +14,8 @@
 inline constexpr DWORD INSTALL_MS = 60000;
 // The installer's exit code when it refuses because Kivel2.exe runs.
 inline constexpr DWORD EXIT_REFUSED = 2;
+// ... and when the file given with /SETTINGS= cannot be imported.
+inline constexpr DWORD EXIT_BAD_SETTINGS = 3;
 
 // The installer that the `packages` target leaves beside the build's programs.
 inline std::string installer_path()

@@ -297,6 +297,24 @@ TEST_F(LockProgram, ButtonsAndMenuFollowTheSettings)
     }
 }
 
+// An administrator's text, imported with kiv2cfg.exe, is what the lock program then offers.
+TEST_F(LockProgram, ShowsWhatKiv2cfgImported)
+{
+    const std::u8string text = u8"[kivel2]\nlock_at_startup = yes\nboss_password = boss\nfollower_password = kid\n"
+                               u8"\n[main]\nlabel = メイン\npath = record_start.exe\n";
+    write_bytes(in_dir("kiv2.txt"), Bytes(text.begin(), text.end()));
+    ASSERT_TRUE(
+        CopyFileA((directory_of_this_program() + "\\kiv2cfg.exe").c_str(), in_dir("kiv2cfg.exe").c_str(), FALSE));
+    const RunningProgram import(in_dir("kiv2cfg.exe"), dir.path(), "import kiv2.txt kiv2.bin");
+    ASSERT_EQ(import.exit_code(), 0u);
+
+    run_program();
+    EXPECT_TRUE(wait_until([&] { return locked_state(); })) << desktop_state();
+    EXPECT_EQ(window_text(GetDlgItem(bar, 100)), "メイン");
+    answer_password("kid", false);
+    EXPECT_EQ(program->exit_code(), 0u);
+}
+
 TEST_F(LockProgram, OneButtonWithoutMainSoftwareNoneWithoutEntries)
 {
     settings.main_label = "label only";

@@ -549,6 +549,65 @@ TEST_F(SettingToolTest, AcceptWritesAHiddenCurrentFileWithTheStartUpFlag)
     EXPECT_TRUE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
+// Only programs that open the system directly are warned of; No keeps the dialog as it was,
+// Yes saves.
+TEST_F(SettingToolTest, AcceptWarnsOfProgramsThatOpenTheSystem)
+{
+    const std::string warning = "次のソフトウエアからは、システムを直接操作できます。\nロック中でも、ここからロックを抜"
+                                "けられるおそれがあります。\n\n";
+    const struct {
+        const char* name;
+        Fill fill;
+        std::string lines; // empty: no warning
+    } cases[] = {
+        {"ordinary programs",
+            [](Settings& s) {
+                s.entries = {NOTEPAD, CALC};
+            },
+            ""},
+        {"a registered command prompt",
+            [](Settings& s) {
+                s.entries = {NOTEPAD, {0, "コマンド", "C:\\windows\\system32\\CMD.EXE"}};
+            },
+            "・コマンド（C:\\windows\\system32\\CMD.EXE）\n"},
+        {"the main program, not a separator",
+            [](Settings& s) {
+                s.main_label = "PS";
+                s.main_program = "powershell.exe";
+                s.entries = {{1, "", "cmd.exe"}};
+            },
+            "・PS（powershell.exe）\n"},
+    };
+    for (const auto& c : cases) {
+        write_file(c.fill);
+        const Bytes before = read_bytes(file);
+        SettingTool tool(dir.path());
+        const HWND dialog = open_as_boss(tool);
+        ASSERT_TRUE(dialog) << c.name;
+        tool.click(dialog, LOCK_AT_STARTUP);
+        const Bytes saved = file_bytes([&](Settings& s) {
+            c.fill(s);
+            s.lock_at_startup = 1;
+        });
+        if (c.lines.empty()) {
+            accept(tool, dialog);
+            EXPECT_EQ(read_bytes(file), saved) << c.name;
+            continue;
+        }
+        tool.click(dialog, ACCEPT);
+        EXPECT_EQ(tool.answer_message(IDNO).text, warning + c.lines + "\nこのまま設定しますか？") << c.name;
+        tool.settle(dialog);
+        EXPECT_FALSE(tool.ended(0)) << c.name;
+        EXPECT_TRUE(checked(dialog, LOCK_AT_STARTUP)) << c.name;
+        EXPECT_EQ(read_bytes(file), before) << c.name;
+
+        tool.click(dialog, ACCEPT);
+        EXPECT_FALSE(tool.answer_message(IDYES).text.empty()) << c.name;
+        EXPECT_TRUE(tool.ended()) << c.name;
+        EXPECT_EQ(read_bytes(file), saved) << c.name;
+    }
+}
+
 TEST_F(SettingToolTest, AFailedSaveShowsString5AndKeepsTheOldFile)
 {
     write_file([](Settings& s) { s.entries = {NOTEPAD}; });
