@@ -2,55 +2,80 @@
 #include "settings_codec.h"
 
 #include <cstring>
-#include <vector>
 
-#include "file_backend.h"
+namespace {
+
+void copy_swapped(unsigned char* to, const unsigned char* from, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i)
+        to[i] = static_cast<unsigned char>((from[i] & 0x0F) << 4 | from[i] >> 4);
+}
+
+} // namespace
 
 void swap_nibbles(unsigned char* buffer, std::size_t length)
 {
-    for (std::size_t i = 0; i < length; ++i)
-        buffer[i] = static_cast<unsigned char>((buffer[i] & 0x0F) << 4 | buffer[i] >> 4);
+    copy_swapped(buffer, buffer, length);
 }
 
-bool write_string(BinaryFile& file, const std::string& text)
+bool FieldReader::bytes(void* buffer, std::size_t size)
 {
-    const std::size_t length = std::strlen(text.c_str());
-    std::vector<unsigned char> bytes(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length));
-    swap_nibbles(bytes.data(), bytes.size());
-    const unsigned char prefix[2] = {
-        static_cast<unsigned char>(length & 0xFF), static_cast<unsigned char>(length >> 8 & 0xFF)};
-    return file.write(prefix, sizeof prefix) && file.write(bytes.data(), bytes.size());
-}
-
-bool read_string(BinaryFile& file, std::string& text)
-{
-    unsigned char prefix[2];
-    if (!file.read(prefix, sizeof prefix))
+    if (left_ < size)
         return false;
-    const std::size_t length = prefix[0] | std::size_t{prefix[1]} << 8;
-    std::vector<unsigned char> bytes(length + 1, 0);
-    if (!file.read(bytes.data(), length))
-        return false;
-    swap_nibbles(bytes.data(), length);
-    text.assign(reinterpret_cast<const char*>(bytes.data()));
+    std::memcpy(buffer, next_, size);
+    next_ += size;
+    left_ -= size;
     return true;
 }
 
-bool write_int32(BinaryFile& file, std::int32_t value)
+bool FieldReader::int32(std::int32_t& value)
 {
-    const auto bits = static_cast<std::uint32_t>(value);
-    const unsigned char bytes[4] = {static_cast<unsigned char>(bits & 0xFF),
-        static_cast<unsigned char>(bits >> 8 & 0xFF), static_cast<unsigned char>(bits >> 16 & 0xFF),
-        static_cast<unsigned char>(bits >> 24 & 0xFF)};
-    return file.write(bytes, sizeof bytes);
-}
-
-bool read_int32(BinaryFile& file, std::int32_t& value)
-{
-    unsigned char bytes[4];
-    if (!file.read(bytes, sizeof bytes))
+    unsigned char field[4];
+    if (!bytes(field, sizeof field))
         return false;
     value = static_cast<std::int32_t>(
-        bytes[0] | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24);
+        field[0] | std::uint32_t{field[1]} << 8 | std::uint32_t{field[2]} << 16 | std::uint32_t{field[3]} << 24);
     return true;
+}
+
+bool FieldReader::string(std::string& text)
+{
+    unsigned char prefix[2];
+    if (!bytes(prefix, sizeof prefix))
+        return false;
+    const std::size_t length = prefix[0] | std::size_t{prefix[1]} << 8;
+    if (left_ < length)
+        return false;
+    // A byte swaps to zero only when it is zero.
+    const void* zero = std::memchr(next_, 0, length);
+    const std::size_t kept = zero ? static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - next_) : length;
+    text.resize(kept);
+    copy_swapped(reinterpret_cast<unsigned char*>(text.data()), next_, kept);
+    next_ += length;
+    left_ -= length;
+    return true;
+}
+
+void FieldWriter::bytes(const void* buffer, std::size_t size)
+{
+    std::memcpy(next_, buffer, size);
+    next_ += size;
+}
+
+void FieldWriter::int32(std::int32_t value)
+{
+    const auto bits = static_cast<std::uint32_t>(value);
+    const unsigned char field[4] = {static_cast<unsigned char>(bits & 0xFF),
+        static_cast<unsigned char>(bits >> 8 & 0xFF), static_cast<unsigned char>(bits >> 16 & 0xFF),
+        static_cast<unsigned char>(bits >> 24 & 0xFF)};
+    bytes(field, sizeof field);
+}
+
+void FieldWriter::string(std::string_view text)
+{
+    const unsigned char prefix[2] = {
+        static_cast<unsigned char>(text.size() & 0xFF), static_cast<unsigned char>(text.size() >> 8 & 0xFF)};
+    bytes(prefix, sizeof prefix);
+    copy_swapped(next_, reinterpret_cast<const unsigned char*>(text.data()), text.size());
+    next_ += text.size();
 }

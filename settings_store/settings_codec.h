@@ -1,22 +1,55 @@
 // Field encodings of the settings file: little-endian integers and length-prefixed strings
-// whose bytes have their high and low nibbles swapped.
+// whose bytes have their high and low nibbles swapped. The file is read and written as one
+// image in memory; these walk through it field by field.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-class BinaryFile;
+#include <string_view>
 
 // Swaps the two halves of every byte; applying it twice gives the bytes back.
 void swap_nibbles(unsigned char* buffer, std::size_t length);
 
-// Two bytes of length, then the swapped bytes. The caller keeps the string within 65535
-// bytes; a zero byte ends it, as it would for lstrlenA.
-bool write_string(BinaryFile& file, const std::string& text);
-// Reads one encoded string; the text ends at the first zero byte, but every stored byte is
-// consumed. On failure `text` keeps its value.
-bool read_string(BinaryFile& file, std::string& text);
+// Takes the fields of a file image in order. A field that the image ends inside fails, and
+// its target keeps its value.
+class FieldReader {
+public:
+    FieldReader(const unsigned char* bytes, std::size_t size) : next_(bytes), left_(size) {}
 
-bool write_int32(BinaryFile& file, std::int32_t value);
-bool read_int32(BinaryFile& file, std::int32_t& value);
+    bool bytes(void* buffer, std::size_t size);
+    bool int32(std::int32_t& value);
+    // One encoded string; the text ends at the first zero byte, but every stored byte is
+    // consumed.
+    bool string(std::string& text);
+
+private:
+    const unsigned char* next_;
+    std::size_t left_;
+};
+
+// Puts fields into an image that the caller made large enough.
+class FieldWriter {
+public:
+    explicit FieldWriter(unsigned char* image) : next_(image) {}
+
+    void bytes(const void* buffer, std::size_t size);
+    void int32(std::int32_t value);
+    // Two bytes of length, then the swapped bytes; the caller keeps `text` within 65535 bytes.
+    void string(std::string_view text);
+
+private:
+    unsigned char* next_;
+};
+
+// How many bytes of `text` a file stores: up to the first zero byte, as lstrlenA counts.
+inline std::string_view stored_text(const std::string& text)
+{
+    return {text.c_str()};
+}
+
+// The bytes an encoded string takes in the file.
+inline std::size_t encoded_size(std::string_view text)
+{
+    return 2 + text.size();
+}
