@@ -30,8 +30,8 @@ struct FileImage {
 constexpr std::size_t MAX_FILE_BYTES = MAGIC_SIZE + 4 + 4 * (2 + MAX_STRING_BYTES) + 1 +
     MAX_ENTRIES * (4 + 2 * (2 + MAX_STRING_BYTES));
 
-// The first MAX_FILE_BYTES of the file (all of a smaller one) in one read; nothing when the
-// file cannot be read.
+// The first MAX_FILE_BYTES of the file (all of a smaller one) in one read, every byte
+// swapped, as FieldReader takes it; nothing when the file cannot be read.
 std::optional<FileImage> read_image(BinaryFile& file)
 {
     const std::optional<std::uint64_t> length = file.length();
@@ -43,6 +43,7 @@ std::optional<FileImage> read_image(BinaryFile& file)
     if (!read)
         return std::nullopt;
     image.size = *read;
+    swap_nibbles(image.data.get(), image.size);
     return image;
 }
 
@@ -85,6 +86,7 @@ std::optional<FileImage> encode(const Settings& settings)
         out.string(strings[4 + 2 * i]);
         out.string(strings[5 + 2 * i]);
     }
+    swap_nibbles(image.data.get(), image.size);
     return image;
 }
 

@@ -266,6 +266,21 @@ TEST_F(SettingsFile, SaveIntoAMissingDirectoryFails)
     EXPECT_FALSE(settings.save());
 }
 
+TEST(ZeroByteAt, FindsTheFirstZeroOnEitherSideOfEachSixteenByteBlock)
+{
+    for (const std::size_t length : {0, 1, 15, 16, 17, 40}) {
+        const Bytes none(length, 0x41);
+        EXPECT_EQ(zero_byte_at(none.data(), length), length) << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            Bytes bytes = none;
+            bytes[at] = 0;
+            if (at + 1 < length)
+                bytes[length - 1] = 0;
+            EXPECT_EQ(zero_byte_at(bytes.data(), length), at) << length << " " << at;
+        }
+    }
+}
+
 TEST(SwapNibbles, ExchangesTheHalvesOfEachByte)
 {
     Bytes bytes = hex("5C 95 00 FF 10");
