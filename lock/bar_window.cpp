@@ -57,26 +57,30 @@ void turn_off_press_and_hold(HWND window)
     SetPropA(window, "MicrosoftTabletPenServiceProperty", reinterpret_cast<HANDLE>(TABLET_DISABLE_PRESSANDHOLD));
 }
 
+// The layout wait starts first, so that the rest of the set-up (the buttons bring in the
+// common controls library, the tray icon talks to the shell) runs while it waits instead of
+// before it: the timer's message comes only once this message has been handled.
 void on_create(HWND window)
 {
+    SetTimer(window, TIMER_LAYOUT, LAYOUT_DELAY_MS, nullptr);
     lock_bar.create_controls(window);
     add_tray_icon(window);
     turn_off_press_and_hold(window);
     // A program started as administrator would otherwise never hear of a new shell.
     if (taskbar_created_message())
         ChangeWindowMessageFilterEx(window, taskbar_created_message(), MSGFLT_ALLOW, nullptr);
-    SetTimer(window, TIMER_LAYOUT, LAYOUT_DELAY_MS, nullptr);
 }
 
 // Measured in the framed geometry that the locked bar shows again later. A lock that came
 // first (the tray icon double-clicked within the first moments) keeps its bar: hidden, it
-// would leave a locked desktop with nothing to unlock it from.
+// would leave a locked desktop with nothing to unlock it from. A bar that locks right away
+// stays too: hiding and showing it again would only cost the lock its time.
 void on_layout_timer(HWND window)
 {
     KillTimer(window, TIMER_LAYOUT);
     lock_bar.show_bar(true);
     layout_bar(window);
-    if (!lock_bar.is_locked())
+    if (!lock_bar.is_locked() && !lock_bar.settings.lock_at_startup)
         lock_bar.show_bar(false);
     SetTimer(window, TIMER_CLOCK, CLOCK_PERIOD_MS, nullptr);
     if (lock_bar.settings.lock_at_startup)

@@ -230,7 +230,19 @@ void MainDialog::accept()
     settings.lock_at_startup = check_lock_at_startup;
     if (!confirm_risky_programs())
         return;
-    end(IDOK);
+    if (save_settings())
+        end(IDOK);
+}
+
+// Saved while the dialog is still open: a failed save keeps it open with every edit, so that
+// the cause can be removed and "設定" pressed again. What accept() copied into `settings` it
+// copies anew from the controls then, so nothing needs putting back.
+bool MainDialog::save_settings()
+{
+    if (settings.save())
+        return true;
+    show_message(IDS_SAVE_FAILED, MB_ICONEXCLAMATION, window());
+    return false;
 }
 
 // A maintenance station may offer a command prompt on purpose: the warning asks, it does not

@@ -11,12 +11,20 @@ public:
     explicit Win32File(HANDLE handle) : handle_(handle) {}
     ~Win32File() override { CloseHandle(handle_); }
 
-    bool read(void* buffer, std::size_t size) override
+    std::optional<std::uint64_t> length() override
     {
-        if (size == 0)
-            return true;
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(handle_, &size))
+            return std::nullopt;
+        return static_cast<std::uint64_t>(size.QuadPart);
+    }
+
+    std::optional<std::size_t> read_up_to(void* buffer, std::size_t size) override
+    {
         DWORD done = 0;
-        return size <= MAXDWORD && ReadFile(handle_, buffer, static_cast<DWORD>(size), &done, nullptr) && done == size;
+        if (size > MAXDWORD || !ReadFile(handle_, buffer, static_cast<DWORD>(size), &done, nullptr))
+            return std::nullopt;
+        return done;
     }
 
     bool write(const void* buffer, std::size_t size) override

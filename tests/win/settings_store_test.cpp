@@ -99,9 +99,9 @@ const FailedSaveCase FAILED_SAVES[] = {
             auto other = std::make_shared<OtherHandle>(path);
             return [other]() mutable { other.reset(); };
         }},
-    {"write fails half-way",
+    {"write fails",
         [](const std::string&, FailingFiles& files) -> std::function<void()> {
-            files.failing_write = 6;
+            files.failing_write = 0;
             return [] {};
         }},
     {"flush fails",
