@@ -91,11 +91,14 @@ void ask_password(HWND window)
     }
 }
 
+// The icon can be reached while locked too (a taskbar that came back, the icon added again
+// for a new shell): ending from it is for the resident program only, never a way round the
+// password.
 void on_tray_notify(HWND window, LPARAM mouse_message)
 {
     if (mouse_message == WM_LBUTTONDBLCLK) {
         lock_bar.lock();
-    } else if (mouse_message == WM_RBUTTONDBLCLK) {
+    } else if (mouse_message == WM_RBUTTONDBLCLK && !lock_bar.is_locked()) {
         lock_bar.unlock();
         PostMessageA(window, WM_CLOSE, 0, 0);
     }

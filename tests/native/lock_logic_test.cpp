@@ -1,5 +1,5 @@
 // The lock program's window-free rules: the clock text and when it changes, the bar and clock
-// geometry, the directory a program starts in, and which passwords unlock.
+// geometry, the directory a program starts in, which passwords unlock, and whether a copy runs.
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -11,6 +11,7 @@
 #include "clock_text.h"
 #include "password_check.h"
 #include "settings.h"
+#include "single_instance.h"
 #include "working_directory.h"
 
 namespace {
@@ -166,6 +167,24 @@ TEST(PasswordCheck, EitherStoredPasswordExactly)
         settings.follower_password = c.follower;
         EXPECT_EQ(unlocks(c.entered, settings), c.unlocks) << c.boss << " / " << c.follower << " / " << c.entered;
     }
+}
+
+// A mutex that cannot be had is someone else's, as much as one that already exists.
+TEST(SingleInstance, AnyMutexNotOursMeansAnotherCopy)
+{
+    constexpr unsigned long ACCESS_DENIED = 5;
+    const struct {
+        bool got_handle;
+        unsigned long last_error;
+        bool another;
+    } cases[] = {
+        {true, 0, false},
+        {true, MUTEX_ALREADY_EXISTS, true},
+        {false, ACCESS_DENIED, true},
+        {false, 0, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(another_copy_runs(c.got_handle, c.last_error), c.another) << c.got_handle << " " << c.last_error;
 }
 
 } // namespace
