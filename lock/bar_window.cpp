@@ -77,8 +77,10 @@ void on_timer(HWND window, WPARAM id)
         on_clock_timer(window);
 }
 
+// A Windows key whose release went elsewhere would swallow the password.
 void ask_password(HWND window)
 {
+    lock_bar.key_hook.forget_held_keys();
     const INT_PTR result =
         DialogBoxParamA(window_instance(window), MAKEINTRESOURCEA(IDD_PASSWORD), window, password_dialog_proc, 0);
     if (result == RESULT_EXIT) {

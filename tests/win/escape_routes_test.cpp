@@ -19,6 +19,11 @@ namespace {
 
 constexpr char SECONDARY_TASKBAR[] = "Shell_SecondaryTrayWnd";
 
+// Print Screen, a browser key from each end, the mail key and an application key.
+const std::initializer_list<KeyStroke> PROGRAM_KEYS = {press(VK_SNAPSHOT), release(VK_SNAPSHOT),
+    press(VK_BROWSER_BACK), press(VK_BROWSER_HOME), press(VK_LAUNCH_MAIL), press(VK_LAUNCH_APP2),
+    release(VK_LAUNCH_APP2), release(VK_LAUNCH_MAIL), release(VK_BROWSER_HOME), release(VK_BROWSER_BACK)};
+
 bool marked(HWND window)
 {
     return GetPropA(window, TAKEN_MARK) != nullptr;
@@ -99,6 +104,7 @@ TEST_F(EscapeRoutes, KeyboardHookSwallowsOnlyTheWaysOut)
             {VK_CONTROL, VK_SHIFT}},
         {"Alt+Esc", {press(VK_MENU), press(VK_ESCAPE), release(VK_ESCAPE), release(VK_MENU)}, {VK_MENU}},
         {"Alt+Tab", {press(VK_MENU), press(VK_TAB), release(VK_TAB), release(VK_MENU)}, {VK_MENU, VK_TAB}},
+        {"keys that make the shell open a program", PROGRAM_KEYS, {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(recorder.keys_reaching(c.strokes), c.reaching) << c.name;
@@ -106,6 +112,22 @@ TEST_F(EscapeRoutes, KeyboardHookSwallowsOnlyTheWaysOut)
     bar.unlock();
     EXPECT_FALSE(bar.key_hook.installed());
     EXPECT_EQ(recorder.keys_reaching({press(VK_LWIN), release(VK_LWIN)}), std::vector<WORD>{VK_LWIN});
+    EXPECT_EQ(recorder.keys_reaching(PROGRAM_KEYS),
+        (std::vector<WORD>{VK_SNAPSHOT, VK_BROWSER_BACK, VK_BROWSER_HOME, VK_LAUNCH_MAIL, VK_LAUNCH_APP2}));
+}
+
+// A Windows key whose release went elsewhere holds typing back only for a while. The stamps
+// put the typing well past that while without the test waiting for it.
+TEST_F(EscapeRoutes, LostWindowsKeyReleaseIsForgottenAfterAWhile)
+{
+    KeyRecorder recorder;
+    bar.lock();
+    const DWORD now = GetTickCount();
+    {
+        const KeySpy spy;
+        ASSERT_TRUE(KeySpy::pass({stamped(press(VK_LWIN), now)}));
+    }
+    EXPECT_EQ(recorder.keys_reaching({stamped(press('A'), now + 6000)}), std::vector<WORD>{'A'});
 }
 
 // The system may drop the hook without a word; the next clock tick puts a new one in place.
