@@ -67,6 +67,8 @@ void on_clock_timer(HWND window)
     if (clock_panel.tick())
         InvalidateRect(window, nullptr, TRUE);
     lock_bar.renew_key_hook();
+    // The shell may show a taskbar again or make new windows without a word to anyone.
+    lock_bar.retake_shell_windows();
 }
 
 void on_timer(HWND window, WPARAM id)
@@ -114,13 +116,15 @@ void on_taskbar_created()
 }
 
 // The screen has another size: the locked bar goes back to its bottom edge, with the clock
-// placed anew for its width. A hidden bar is left alone.
+// placed anew for its width, and a screen plugged in loses its new taskbar. A hidden bar is
+// left alone.
 void on_display_change(HWND window)
 {
     if (!lock_bar.is_locked())
         return;
     lock_bar.show_bar(true);
     layout_bar(window);
+    lock_bar.retake_shell_windows();
 }
 
 // The sizing frame of the locked bar counts as client area, so the bar cannot be resized.

@@ -160,12 +160,34 @@ void LockBar::on_taskbar_created()
 {
     if (!locked)
         return;
-    // The windows of the shell that ended are gone; one that is still there is found again
-    // below and stays taken, so that unlock hands back everything.
+    // One of the old shell's windows that is still there is found again below and stays
+    // taken, so that unlock hands back everything.
+    forget_gone_windows();
+    take_shell_windows();
+}
+
+void LockBar::retake_shell_windows()
+{
+    if (!locked)
+        return;
+    forget_gone_windows();
+    std::vector<HWND> shown = find_taskbars();
+    std::erase_if(shown, [](HWND window) { return !IsWindowVisible(window); });
+    std::vector<HWND> enabled = find_desktop_windows();
+    std::erase_if(enabled, [](HWND window) { return !IsWindowEnabled(window); });
+    add_others(other_taskbars, shown, tray_window);
+    add_others(other_desktops, enabled, progman_window);
+    for (HWND taskbar : shown)
+        hide_taskbar(taskbar);
+    for (HWND desktop : enabled)
+        disable_desktop(desktop);
+}
+
+void LockBar::forget_gone_windows()
+{
     const auto gone = [](HWND window) { return !IsWindow(window); };
     std::erase_if(other_taskbars, gone);
     std::erase_if(other_desktops, gone);
-    take_shell_windows();
 }
 
 void LockBar::renew_key_hook()

@@ -48,6 +48,9 @@ public:
     bool is_locked() const { return locked != 0; }
     // The shell made a new taskbar (it restarted): while locked, that one is taken too.
     void on_taskbar_created();
+    // While locked, takes what the shell showed or made since: a taskbar shown again, one for
+    // a screen plugged in, a new desktop window. Called often, so it touches only those.
+    void retake_shell_windows();
     // While locked, puts a fresh keyboard hook in place of one the system may have removed.
     void renew_key_hook();
 
@@ -72,4 +75,5 @@ private:
     // Hides every taskbar and disables every desktop window there is now, the main ones kept
     // apart in tray_window and progman_window.
     void take_shell_windows();
+    void forget_gone_windows();
 };

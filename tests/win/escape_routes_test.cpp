@@ -230,6 +230,41 @@ TEST_F(EscapeRoutes, WindowsThatOutliveARestartAreHandedBackToo)
     DestroyWindow(new_taskbar);
 }
 
+// The desktop's icons wherever the shell put them, and what it shows or makes while locked:
+// taken at the next look, all handed back on unlock. A window without the icon view is no
+// desktop.
+TEST_F(EscapeRoutes, DesktopIconsAndLateShellWindowsAreTaken)
+{
+    const HWND icons = create_desktop_view_holder();
+    const HWND plain = create_shell_window("WorkerW");
+    bar.lock();
+    EXPECT_FALSE(IsWindowEnabled(icons));
+    EXPECT_TRUE(marked(icons));
+    EXPECT_TRUE(IsWindowEnabled(plain));
+
+    ShowWindow(taskbar, SW_SHOWNA);
+    EnableWindow(icons, TRUE);
+    const HWND late[] = {create_shell_window(SECONDARY_TASKBAR), create_desktop_view_holder("LateDesktop")};
+    bar.retake_shell_windows();
+    for (HWND window : {taskbar, late[0]})
+        EXPECT_FALSE(IsWindowVisible(window));
+    for (HWND window : {icons, late[1]})
+        EXPECT_FALSE(IsWindowEnabled(window));
+
+    bar.unlock();
+    for (HWND window : {taskbar, late[0]})
+        EXPECT_TRUE(IsWindowVisible(window));
+    for (HWND window : {icons, late[1]}) {
+        EXPECT_TRUE(IsWindowEnabled(window));
+        EXPECT_FALSE(marked(window));
+    }
+    disable_desktop(icons);
+    hand_back_taken_windows();
+    EXPECT_TRUE(IsWindowEnabled(icons));
+    for (HWND window : {icons, plain, late[0], late[1]})
+        DestroyWindow(window);
+}
+
 // What a copy that ended while locked left taken, and only that, is handed back.
 TEST_F(EscapeRoutes, MarkedWindowsAreHandedBack)
 {

@@ -28,3 +28,18 @@ inline HWND create_shell_window(const char* class_name, const char* title = "")
 {
     return create_window(class_name, title, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
 }
+
+// A window holding the desktop's icon view, as the shell moves it out of "Progman".
+inline HWND create_desktop_view_holder(const char* class_name = "WorkerW")
+{
+    const HWND holder = create_shell_window(class_name);
+    WNDCLASSEXA view_class{};
+    view_class.cbSize = sizeof view_class;
+    view_class.lpfnWndProc = DefWindowProcA;
+    view_class.hInstance = GetModuleHandleA(nullptr);
+    view_class.lpszClassName = "SHELLDLL_DefView";
+    RegisterClassExA(&view_class);
+    CreateWindowExA(0, view_class.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, holder, nullptr,
+        GetModuleHandleA(nullptr), nullptr);
+    return holder;
+}
