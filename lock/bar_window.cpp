@@ -82,7 +82,7 @@ void on_timer(HWND window, WPARAM id)
 // A Windows key whose release went elsewhere would swallow the password.
 void ask_password(HWND window)
 {
-    lock_bar.key_hook.forget_held_keys();
+    lock_bar.hooks.forget_held_keys();
     const INT_PTR result =
         DialogBoxParamA(window_instance(window), MAKEINTRESOURCEA(IDD_PASSWORD), window, password_dialog_proc, 0);
     if (result == RESULT_EXIT) {
@@ -221,6 +221,9 @@ LRESULT CALLBACK bar_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
         return 0;
     case WM_DISPLAYCHANGE:
         on_display_change(window);
+        return 0;
+    case WM_LAUNCH_FAILED:
+        lock_bar.report_launch_failure(lparam);
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);

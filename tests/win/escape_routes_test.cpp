@@ -110,7 +110,7 @@ TEST_F(EscapeRoutes, KeyboardHookSwallowsOnlyTheWaysOut)
         EXPECT_EQ(recorder.keys_reaching(c.strokes), c.reaching) << c.name;
 
     bar.unlock();
-    EXPECT_FALSE(bar.key_hook.installed());
+    EXPECT_FALSE(bar.hooks.key_hook_installed());
     EXPECT_EQ(recorder.keys_reaching({press(VK_LWIN), release(VK_LWIN)}), std::vector<WORD>{VK_LWIN});
     EXPECT_EQ(recorder.keys_reaching(PROGRAM_KEYS),
         (std::vector<WORD>{VK_SNAPSHOT, VK_BROWSER_BACK, VK_BROWSER_HOME, VK_LAUNCH_MAIL, VK_LAUNCH_APP2}));
@@ -135,7 +135,7 @@ TEST_F(EscapeRoutes, KeyboardHookIsRenewedAfterTheSystemRemovedIt)
 {
     KeyRecorder recorder;
     bar.lock();
-    ASSERT_TRUE(UnhookWindowsHookEx(bar.key_hook.handle()));
+    ASSERT_TRUE(UnhookWindowsHookEx(bar.hooks.key_hook_handle()));
     EXPECT_EQ(recorder.keys_reaching({press(VK_LWIN), release(VK_LWIN)}), std::vector<WORD>{VK_LWIN});
     bar.renew_key_hook();
     EXPECT_EQ(recorder.keys_reaching({press(VK_LWIN), release(VK_LWIN), press('A')}), std::vector<WORD>{'A'});
@@ -143,7 +143,7 @@ TEST_F(EscapeRoutes, KeyboardHookIsRenewedAfterTheSystemRemovedIt)
     // Not locked, nothing is installed.
     bar.unlock();
     bar.renew_key_hook();
-    EXPECT_FALSE(bar.key_hook.installed());
+    EXPECT_FALSE(bar.hooks.key_hook_installed());
 }
 
 // A lock ended between a Windows key's press and its release: the next lock still lets the
