@@ -20,9 +20,9 @@ namespace {
 constexpr char SECONDARY_TASKBAR[] = "Shell_SecondaryTrayWnd";
 
 // Print Screen, a browser key from each end, the mail key and an application key.
-const std::initializer_list<KeyStroke> PROGRAM_KEYS = {press(VK_SNAPSHOT), release(VK_SNAPSHOT),
-    press(VK_BROWSER_BACK), press(VK_BROWSER_HOME), press(VK_LAUNCH_MAIL), press(VK_LAUNCH_APP2),
-    release(VK_LAUNCH_APP2), release(VK_LAUNCH_MAIL), release(VK_BROWSER_HOME), release(VK_BROWSER_BACK)};
+const std::initializer_list<KeyStroke> PROGRAM_KEYS = {press(VK_SNAPSHOT), release(VK_SNAPSHOT), press(VK_BROWSER_BACK),
+    press(VK_BROWSER_HOME), press(VK_LAUNCH_MAIL), press(VK_LAUNCH_APP2), release(VK_LAUNCH_APP2),
+    release(VK_LAUNCH_MAIL), release(VK_BROWSER_HOME), release(VK_BROWSER_BACK)};
 
 bool marked(HWND window)
 {

@@ -167,7 +167,8 @@ TEST_F(LockProgram, NextStartHandsBackWhatAnEndedLockHadTaken)
 class StandIn {
 public:
     StandIn(const std::string& directory, const std::string& window_class, bool icons = false)
-        : process_(directory_of_this_program() + "\\shell_stand_in.exe", directory, window_class + (icons ? " icons" : ""))
+        : process_(
+              directory_of_this_program() + "\\shell_stand_in.exe", directory, window_class + (icons ? " icons" : ""))
     {
         wait_until([&] {
             window = find_window_of(process_.id(), window_class, "");
