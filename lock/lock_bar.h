@@ -73,11 +73,12 @@ public:
     HWND main_button = nullptr;
     HWND other_button = nullptr;
     OwnedMenu software_menu;
-    // Taken besides tray_window and progman_window: the taskbars of other screens, and any
-    // other shell window of those classes, one left over by a shell restart, say. Empty when
-    // not locked.
+    // Taken besides tray_window and progman_window, at the lock or later while locked: the
+    // taskbars of other screens, the windows holding the desktop's icons, any other shell
+    // window of those kinds, one left over by a shell restart, say. Empty when not locked.
     std::vector<HWND> other_taskbars;
     std::vector<HWND> other_desktops;
+    // Destroyed after unlock() has run: the program's end waits for the hand-back.
     ShellHands shell_hands;
     HookThread hooks;
     AccessHotKeys access_hot_keys;
