@@ -92,6 +92,8 @@ void on_clock_timer(HWND window)
     if (clock_panel.tick())
         InvalidateRect(window, nullptr, TRUE);
     lock_bar.renew_key_hook();
+    // The shell may show a taskbar again or make new windows without a word to anyone.
+    lock_bar.retake_shell_windows();
 }
 
 // Defined with the other handlers of a held press, below.
@@ -107,8 +109,10 @@ void on_timer(HWND window, WPARAM id)
         on_logo_hold_timer(window);
 }
 
+// A Windows key whose release went elsewhere would swallow the password.
 void ask_password(HWND window)
 {
+    lock_bar.hooks.forget_held_keys();
     const INT_PTR result =
         DialogBoxParamA(window_instance(window), MAKEINTRESOURCEA(IDD_PASSWORD), window, password_dialog_proc, 0);
     if (result == RESULT_EXIT) {
@@ -177,11 +181,14 @@ void on_logo_hold_timer(HWND window)
         ask_password(window);
 }
 
+// The icon can be reached while locked too (a taskbar that came back, the icon added again
+// for a new shell): ending from it is for the resident program only, never a way round the
+// password.
 void on_tray_notify(HWND window, LPARAM mouse_message)
 {
     if (mouse_message == WM_LBUTTONDBLCLK) {
         lock_bar.lock();
-    } else if (mouse_message == WM_RBUTTONDBLCLK) {
+    } else if (mouse_message == WM_RBUTTONDBLCLK && !lock_bar.is_locked()) {
         lock_bar.unlock();
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
@@ -195,13 +202,15 @@ void on_taskbar_created()
 }
 
 // The screen has another size: the locked bar goes back to its bottom edge, with the clock
-// placed anew for its width. A hidden bar is left alone.
+// placed anew for its width, and a screen plugged in loses its new taskbar. A hidden bar is
+// left alone.
 void on_display_change(HWND window)
 {
     if (!lock_bar.is_locked())
         return;
     lock_bar.show_bar(true);
     layout_bar(window);
+    lock_bar.retake_shell_windows();
 }
 
 // The sizing frame of the locked bar counts as client area, so the bar cannot be resized.
@@ -311,6 +320,9 @@ LRESULT CALLBACK bar_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
         return 0;
     case WM_CAPTURECHANGED:
         end_logo_hold(window);
+        return 0;
+    case WM_LAUNCH_FAILED:
+        lock_bar.report_launch_failure(lparam);
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);

@@ -8,6 +8,7 @@
 #include "event_log.h"
 #include "program_state.h"
 #include "shell_windows.h"
+#include "single_instance.h"
 #include "texts.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
@@ -18,7 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
     // A copy that is already running is left alone; this one just ends. The handle stays
     // open so that the name lasts as long as this process.
     instance_mutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX_NAME);
-    if (GetLastError() == ERROR_ALREADY_EXISTS)
+    if (another_copy_runs(instance_mutex != nullptr, GetLastError()))
         return 0;
     // No copy is running, so any shell window still marked as taken was left so by one that
     // ended while locked. Done before the settings are read: a desktop is handed back even

@@ -11,7 +11,7 @@
 HWND find_taskbar();
 HWND find_desktop_window();
 // Every top-level one: the main taskbar, the taskbars of other screens, and any a restarting
-// shell may have left beside a new one.
+// shell may have left beside a new one; every window that holds the desktop's icon view.
 std::vector<HWND> find_taskbars();
 std::vector<HWND> find_desktop_windows();
 

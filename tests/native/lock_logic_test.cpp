@@ -1,6 +1,6 @@
 // The lock program's window-free rules: the clock text and when it changes, the bar and clock
-// geometry, the directory a program starts in, which passwords unlock, and the press held on
-// the logo that opens the password dialog.
+// geometry, the directory a program starts in, which passwords unlock, whether a copy runs,
+// and the press held on the logo that opens the password dialog.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include "logo_hold.h"
 #include "password_check.h"
 #include "settings.h"
+#include "single_instance.h"
 #include "working_directory.h"
 
 namespace {
@@ -221,6 +222,24 @@ TEST(LogoHold, RemainingTime)
     EXPECT_EQ(hold.remaining_ms(1000 + LOGO_HOLD_MS + 5000), 0u);
     // A tick count from before the press counts as no time held.
     EXPECT_EQ(hold.remaining_ms(500), LOGO_HOLD_MS);
+}
+
+// A mutex that cannot be had is someone else's, as much as one that already exists.
+TEST(SingleInstance, AnyMutexNotOursMeansAnotherCopy)
+{
+    constexpr unsigned long ACCESS_DENIED = 5;
+    const struct {
+        bool got_handle;
+        unsigned long last_error;
+        bool another;
+    } cases[] = {
+        {true, 0, false},
+        {true, MUTEX_ALREADY_EXISTS, true},
+        {false, ACCESS_DENIED, true},
+        {false, 0, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(another_copy_runs(c.got_handle, c.last_error), c.another) << c.got_handle << " " << c.last_error;
 }
 
 } // namespace

@@ -13,15 +13,20 @@
 struct KeyStroke {
     WORD key;
     bool up;
+    DWORD time; // the event's stamp; 0: the system stamps it
 };
 
 inline KeyStroke press(WORD key)
 {
-    return {key, false};
+    return {key, false, 0};
 }
 inline KeyStroke release(WORD key)
 {
-    return {key, true};
+    return {key, true, 0};
+}
+inline KeyStroke stamped(KeyStroke stroke, DWORD time)
+{
+    return {stroke.key, stroke.up, time};
 }
 
 inline void send_keys(std::initializer_list<KeyStroke> strokes)
@@ -32,6 +37,7 @@ inline void send_keys(std::initializer_list<KeyStroke> strokes)
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = stroke.key;
         input.ki.dwFlags = stroke.up ? KEYEVENTF_KEYUP : 0;
+        input.ki.time = stroke.time;
         inputs.push_back(input);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));

@@ -47,6 +47,23 @@ TEST_F(LockProgram, RefusesToRunWithoutACompleteSettingsFile)
     }
 }
 
+// A settings file that another program holds for a moment is read once it lets go.
+TEST_F(LockProgram, WaitsForASettingsFileHeldByAnotherProgram)
+{
+    ASSERT_TRUE(settings.save());
+    HANDLE held = CreateFileA(
+        settings.file_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
+    EXPECT_TRUE(holds_for([&] { return !find_dialog_of(program->id(), "Kivel2起動失敗"); }, 500));
+    CloseHandle(held);
+    ASSERT_TRUE(wait_until([&] {
+        bar = find_window_of(program->id(), "Kivel2", "Kivel2");
+        return bar && has_bar_rect(bar);
+    })) << "no bar window laid out";
+    EXPECT_TRUE(resident_state()) << desktop_state();
+}
+
 // The older version has no start-up flag: the program starts unlocked, whatever it was.
 TEST_F(LockProgram, OlderVersionStartsUnlocked)
 {
@@ -94,8 +111,11 @@ TEST_F(LockProgram, TrayIconLocksAndEnds)
 {
     start();
     lock_by_tray();
-    // While locked the tray's right double-click is out of reach, but resident it ends the
-    // program at once, without a password.
+    // While locked a right double-click on the icon (a taskbar that came back) does nothing;
+    // resident, it ends the program at once, without a password.
+    PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_RBUTTONDBLCLK);
+    settle();
+    EXPECT_TRUE(locked_state()) << desktop_state();
     answer_password("kid", true);
     ASSERT_TRUE(wait_until([&] { return resident_state(); })) << desktop_state();
     PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_RBUTTONDBLCLK);

@@ -17,9 +17,9 @@ namespace {
 // A handle that lets everyone else share the file, as another program might hold it.
 class OtherHandle {
 public:
-    explicit OtherHandle(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-              nullptr, OPEN_EXISTING, 0, nullptr))
+    explicit OtherHandle(const std::string& path, DWORD access = GENERIC_READ)
+        : handle_(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+              OPEN_EXISTING, 0, nullptr))
     {
     }
     OtherHandle(const OtherHandle&) = delete;
@@ -69,13 +69,19 @@ TEST_F(WinSettingsFile, SavedFileIsHiddenAndCurrentVersion)
     EXPECT_FALSE(exists(path + ".tmp"));
 }
 
-TEST_F(WinSettingsFile, FileHeldOpenElsewhereDoesNotLoad)
+// Other readers are welcome; a file that someone may be writing is waited for a while, then given up.
+TEST_F(WinSettingsFile, FileHeldByAWriterDoesNotLoad)
 {
     ASSERT_TRUE(save_sample());
     Settings settings(path);
     {
-        OtherHandle other(path);
-        ASSERT_TRUE(other.is_open());
+        OtherHandle reader(path);
+        ASSERT_TRUE(reader.is_open());
+        EXPECT_TRUE(settings.load());
+    }
+    {
+        OtherHandle writer(path, GENERIC_WRITE);
+        ASSERT_TRUE(writer.is_open());
         EXPECT_FALSE(settings.load());
     }
     EXPECT_TRUE(settings.load());
