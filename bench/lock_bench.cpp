@@ -1,6 +1,8 @@
 // How fast the real Kivel2.exe locks, and what it holds while locked: the latency from the
 // tray request to the locked desktop, from process start to the locked desktop when the
 // settings lock at start-up, and the program's private bytes and GUI objects while locked.
+// Start-up, memory and handles are held to a minimal windowed program built the same way,
+// started in the same run.
 // Each program is ended through its password dialog, never killed while locked: Wine keeps
 // the hook of a killed program working in the others.
 #include <windows.h>
@@ -25,7 +27,11 @@ constexpr char PASSWORD_TITLE[] = "パスワード認証";
 constexpr char PASSWORD[] = "boss";
 constexpr int TRAY_RUNS = 25;
 constexpr int START_RUNS = 21;
+constexpr int LIBRARY_RUNS = 5;
 constexpr DWORD LATENCY_TIMEOUT_MS = 15000;
+constexpr char BASELINE_CLASS[] = "KivelFirstWindow";
+constexpr double START_TARGET = 1.2;
+constexpr double FOOTPRINT_TARGET = 1.2;
 
 HWND taskbar()
 {
@@ -197,7 +203,13 @@ void report_latency(const char* figure, const std::vector<double>& samples, cons
         total_ms / total_polls);
 }
 
-void report_footprint(const std::vector<LockedFootprint>& footprints)
+// Kivel2's medians while locked, for the comparison with the baseline.
+struct FootprintMedians {
+    double private_bytes = 0;
+    double handles = 0;
+};
+
+FootprintMedians report_footprint(const std::vector<LockedFootprint>& footprints)
 {
     std::vector<double> private_bytes, handles;
     for (const LockedFootprint& footprint : footprints) {
@@ -210,21 +222,22 @@ void report_footprint(const std::vector<LockedFootprint>& footprints)
     } else {
         report_info("footprint Kivel2.exe private bytes while locked: median %.0f KiB over %d locks (min %.0f, max "
                     "%.0f; PrivateUsage read from outside, or PagefileUsage, the same commit charge on Windows, where "
-                    "Wine leaves PrivateUsage 0; no target)",
+                    "Wine leaves PrivateUsage 0)",
             memory.median / 1024, static_cast<int>(footprints.size()), memory.min / 1024, memory.max / 1024);
     }
-    report_info("footprint Kivel2.exe handles while locked: median %.0f (no target)", median_of(handles));
+    report_info("footprint Kivel2.exe handles while locked: median %.0f", median_of(handles));
     const LockedFootprint& last = footprints.back();
     report_info(
         "footprint Kivel2.exe GDI objects %lu, USER objects %lu while locked (GetGuiResources%s; no target here)",
         last.gdi_objects, last.user_objects,
         last.gdi_objects == 0 && last.user_objects == 0 ? ": Wine returns 0, so these are not measured on this bench"
                                                         : "");
+    return {memory.median, median_of(handles)};
 }
 
 // Tray message posted to the resident program, until the bar is shown and the taskbar hidden;
 // unlocked between runs through the password dialog, staying resident.
-bool bench_tray_lock()
+bool bench_tray_lock(FootprintMedians& locked)
 {
     LockProgram kivel;
     if (!kivel.ready() || !kivel.start(false) || !kivel.wait_laid_out() ||
@@ -253,41 +266,135 @@ bool bench_tray_lock()
     }
     report_latency("lock latency, tray request to bar shown and taskbar hidden", samples, polls);
 
-    report_footprint(footprints);
+    locked = report_footprint(footprints);
     return true;
 }
 
-// From just before CreateProcess until the bar is shown and the taskbar hidden; the program
-// waits LAYOUT_DELAY_MS on purpose before it lays out and locks.
-bool bench_start_lock()
+// The baseline program from just before CreateProcess until its window is visible, with its
+// memory and handles then; ended through its window.
+struct BaselineStart {
+    Latency latency;
+    Footprint footprint;
+};
+
+BaselineStart start_baseline(const char* arguments = "")
 {
-    std::vector<double> samples;
-    std::vector<long> polls;
+    const TempDir dir;
+    BaselineStart result;
+    HWND window = nullptr;
+    const Stopwatch watch;
+    RunningProgram program(directory_of_this_program() + "\\first_window.exe", dir.path(), arguments);
+    if (!program.started())
+        return result;
+    result.latency = time_until(watch, [&] {
+        window = FindWindowA(BASELINE_CLASS, BASELINE_CLASS);
+        return window && IsWindowVisible(window);
+    });
+    if (result.latency.ms < 0)
+        return result;
+    result.footprint = footprint_of(program.id());
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (program.exit_code() != 0)
+        result.latency.ms = -1;
+    return result;
+}
+
+// Kivel2 from just before CreateProcess until the bar is shown and the taskbar hidden; the
+// program waits LAYOUT_DELAY_MS on purpose before it lays out and locks.
+Latency start_kivel()
+{
+    LockProgram kivel;
+    if (!kivel.ready()) {
+        std::printf("error lock: Kivel2.exe could not be copied\n");
+        return {};
+    }
+    const Stopwatch watch;
+    if (!kivel.start(true)) {
+        std::printf("error lock: Kivel2.exe did not start\n");
+        return {};
+    }
+    const Latency latency = time_until(watch, [&] { return is_locked(kivel.bar()); });
+    if (latency.ms < 0 || !kivel.unlock(false)) {
+        std::printf("error lock: Kivel2.exe did not lock at start-up and end\n");
+        return {};
+    }
+    return latency;
+}
+
+// Kivel2 and the baseline in pairs, in alternating order, so that a slow spell of the machine
+// hits both.
+bool bench_start_lock(const FootprintMedians& locked)
+{
+    std::vector<double> samples, baselines, beyond_delay, ratios, baseline_memory, baseline_handles;
+    std::vector<long> polls, baseline_polls;
     for (int run = 0; run < START_RUNS; ++run) {
-        LockProgram kivel;
-        if (!kivel.ready()) {
-            std::printf("error lock: Kivel2.exe could not be copied\n");
+        BaselineStart baseline;
+        Latency kivel;
+        if (run % 2) {
+            kivel = start_kivel();
+            baseline = start_baseline();
+        } else {
+            baseline = start_baseline();
+            kivel = start_kivel();
+        }
+        if (kivel.ms < 0)
+            return false;
+        if (baseline.latency.ms < 0) {
+            std::printf("error lock: the baseline program did not show its window and end\n");
             return false;
         }
-        const Stopwatch watch;
-        if (!kivel.start(true)) {
-            std::printf("error lock: Kivel2.exe did not start\n");
-            return false;
-        }
-        const Latency latency = time_until(watch, [&] { return is_locked(kivel.bar()); });
-        if (latency.ms < 0 || !kivel.unlock(false)) {
-            std::printf("error lock: Kivel2.exe did not lock at start-up and end\n");
-            return false;
-        }
-        samples.push_back(latency.ms);
-        polls.push_back(latency.polls);
+        samples.push_back(kivel.ms);
+        polls.push_back(kivel.polls);
+        baselines.push_back(baseline.latency.ms);
+        baseline_polls.push_back(baseline.latency.polls);
+        beyond_delay.push_back(kivel.ms - LAYOUT_DELAY_MS);
+        ratios.push_back((kivel.ms - LAYOUT_DELAY_MS) / baseline.latency.ms);
+        baseline_memory.push_back(static_cast<double>(baseline.footprint.private_bytes));
+        baseline_handles.push_back(baseline.footprint.handles);
     }
     report_latency("lock latency, process start to locked bar with lock_at_startup = 1", samples, polls);
-    std::vector<double> beyond_delay;
-    for (double sample : samples)
-        beyond_delay.push_back(sample - LAYOUT_DELAY_MS);
+    report_latency("start-up baseline, process start to the first visible window of a minimal program built the "
+                   "same way",
+        baselines, baseline_polls);
     report_info("lock latency at start-up beyond the %u ms the program waits by design: median %.1f ms",
         LAYOUT_DELAY_MS, median_of(beyond_delay));
+    const Spread spread = spread_of(ratios);
+    char figure[160];
+    std::snprintf(figure, sizeof figure,
+        "start-up, (start to locked - %u ms) / baseline start to first window (median of pairs; pairs IQR "
+        "%.2f-%.2f)",
+        LAYOUT_DELAY_MS, spread.q1, spread.q3);
+    report_target(figure, spread.median, "x", Goal::AT_MOST, START_TARGET);
+
+    const double memory = median_of(baseline_memory);
+    const double handles = median_of(baseline_handles);
+    report_info("footprint baseline program with its window shown: private bytes median %.0f KiB, handles median "
+                "%.0f, over %d starts",
+        memory / 1024, handles, START_RUNS);
+    std::vector<double> with_libraries;
+    for (int run = 0; run < LIBRARY_RUNS; ++run) {
+        const BaselineStart baseline = start_baseline("libraries");
+        if (baseline.latency.ms < 0) {
+            std::printf("error lock: the baseline program did not load its libraries, show its window and end\n");
+            return false;
+        }
+        with_libraries.push_back(static_cast<double>(baseline.footprint.private_bytes));
+    }
+    const double library_memory = median_of(with_libraries);
+    report_info("footprint baseline program with the common controls, shell and hook libraries loaded: private "
+                "bytes median %.0f KiB over %d starts; these libraries take %.0f KiB of it",
+        library_memory / 1024, LIBRARY_RUNS, (library_memory - memory) / 1024);
+    if (memory > 0 && locked.private_bytes > 0) {
+        report_info("footprint Kivel2.exe private bytes while locked / bare baseline program: %.3fx (no target: "
+                    "the libraries' share must stay)",
+            locked.private_bytes / memory);
+        report_target("footprint Kivel2.exe private bytes while locked / baseline program with those libraries",
+            locked.private_bytes / library_memory, "x", Goal::AT_MOST, FOOTPRINT_TARGET);
+    }
+    if (handles > 0)
+        report_target(
+            "footprint Kivel2.exe handles while locked / baseline program", locked.handles / handles, "x", Goal::AT_MOST,
+            FOOTPRINT_TARGET);
     return true;
 }
 
@@ -301,8 +408,9 @@ int main()
         std::printf("error lock: no taskbar (Shell_TrayWnd) on this desktop\n");
         return 1;
     }
-    const bool tray = bench_tray_lock();
-    const bool start = bench_start_lock();
+    FootprintMedians locked;
+    const bool tray = bench_tray_lock(locked);
+    const bool start = tray && bench_start_lock(locked);
     ShowWindow(taskbar(), SW_SHOWNA);
     return tray && start ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the settings reader as a file. Besides crashes and sanitizer
-// reports it checks that whatever loads is saved and loaded again unchanged.
+// reports it checks that the reader agrees with a plain field-by-field one on every file,
+// loadable or not, and that whatever loads is saved and loaded again unchanged.
 #include <unistd.h>
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "reference_decoder.h"
 #include "same_record.h"
 #include "settings.h"
 
@@ -32,16 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(input);
 
     Settings loaded(input_path);
-    if (!loaded.load())
+    const bool loads = loaded.load();
+    Settings expected(input_path);
+    if (reference::load(expected, input_path.c_str()) != loads || !same_record(loaded, expected))
+        std::abort();
+    if (!loads)
         return 0;
 
     Settings copy(copy_path);
-    copy.lock_at_startup = loaded.lock_at_startup;
-    copy.boss_password = loaded.boss_password;
-    copy.follower_password = loaded.follower_password;
-    copy.main_label = loaded.main_label;
-    copy.main_program = loaded.main_program;
-    copy.entries = loaded.entries;
+    copy.assign_values(loaded);
     Settings reloaded(copy_path);
     if (!copy.save() || !reloaded.load() || !same_record(loaded, reloaded))
         std::abort();

@@ -27,12 +27,13 @@ constexpr bool is_minimise_request(LPARAM show_command)
 }
 static_assert(is_minimise_request(MAKELPARAM(SW_MINIMIZE, 0xFFFF)) && !is_minimise_request(SW_RESTORE));
 
-// Answers every event itself (nonzero cancels it); only the codes below zero belong to the chain.
+// Cancels the minimise requests (nonzero) and hands every other event on: the other CBT hooks
+// of the desktop (assistive and window-management tools) must go on hearing of them.
 LRESULT CALLBACK cbt_hook_proc(int code, WPARAM wparam, LPARAM lparam)
 {
-    if (code < 0)
-        return CallNextHookEx(hook_handle, code, wparam, lparam);
-    return code == HCBT_MINMAX && is_minimise_request(lparam) ? 1 : 0;
+    if (code == HCBT_MINMAX && is_minimise_request(lparam))
+        return 1;
+    return CallNextHookEx(hook_handle, code, wparam, lparam);
 }
 
 } // namespace

@@ -9,6 +9,8 @@ inline constexpr UINT_PTR TIMER_LAYOUT = 232;
 inline constexpr UINT LAYOUT_DELAY_MS = 200;
 inline constexpr UINT_PTR TIMER_CLOCK = 231;
 inline constexpr UINT CLOCK_PERIOD_MS = 5000;
+// Runs while a press is held on the logo; when the hold has lasted, the password dialog opens.
+inline constexpr UINT_PTR TIMER_LOGO_HOLD = 233;
 // What the tray icon reports through; lParam is the mouse message.
 inline constexpr UINT WM_TRAYNOTIFY = WM_USER + 147;
 inline constexpr UINT TRAY_ICON_ID = 1;

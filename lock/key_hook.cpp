@@ -2,6 +2,8 @@
 // Windows drops a low-level hook that keeps the keyboard waiting.
 #include "key_hook.h"
 
+#include <atomic>
+
 #include "escape_keys.h"
 
 static_assert(KEY_ESCAPE == VK_ESCAPE && KEY_LEFT_WIN == VK_LWIN && KEY_RIGHT_WIN == VK_RWIN);
@@ -11,14 +13,19 @@ namespace {
 
 // One per process, like the hook procedure that reads it.
 EscapeKeyFilter filter;
+// Asked for by other threads, done by the hook procedure, the filter's only user.
+std::atomic<bool> forget_requested = false;
 
 // Ctrl and Alt are read from the system, which is right about them: this hook never swallows
 // them.
 LRESULT CALLBACK key_hook_proc(int code, WPARAM wparam, LPARAM lparam)
 {
     if (code == HC_ACTION) {
+        if (forget_requested.exchange(false))
+            filter.forget_held_keys();
         const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
-        if (filter.swallows({key.vkCode, key.flags, GetAsyncKeyState(VK_CONTROL) < 0, GetAsyncKeyState(VK_MENU) < 0}))
+        if (filter.swallows(
+                {key.vkCode, key.flags, GetAsyncKeyState(VK_CONTROL) < 0, GetAsyncKeyState(VK_MENU) < 0, key.time}))
             return 1;
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -35,8 +42,13 @@ void KeyHook::install()
 {
     if (hook_)
         return;
-    filter.forget_held_keys();
+    forget_held_keys();
     hook_ = set_hook();
+}
+
+void KeyHook::forget_held_keys()
+{
+    forget_requested = true;
 }
 
 void KeyHook::renew()

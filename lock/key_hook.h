@@ -16,6 +16,8 @@ public:
     // installed first, so that there is no moment without one.
     void renew();
     void remove();
+    // The next keystroke finds no Windows key held; safe from any thread.
+    void forget_held_keys();
     bool installed() const { return static_cast<bool>(hook_); }
     HHOOK handle() const { return hook_.get(); }
 

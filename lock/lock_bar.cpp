@@ -4,12 +4,15 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <utility>
 
 #include "ansi_path.h"
 #include "bar_geometry.h"
+#include "event_log.h"
 #include "kivpx.h"
+#include "scoped_handles.h"
 #include "shell_windows.h"
 #include "texts.h"
 #include "window_instance.h"
@@ -55,6 +58,25 @@ void add_others(std::vector<HWND>& others, const std::vector<HWND>& found, HWND 
     for (HWND window : found)
         if (window != main && !contains(others, window))
             others.push_back(window);
+}
+
+struct ProgramStart {
+    HWND bar;
+    std::string program;
+};
+
+DWORD WINAPI start_program(void* context)
+{
+    const std::unique_ptr<ProgramStart> start(static_cast<ProgramStart*>(context));
+    const std::optional<std::string> directory = working_directory_for(start->program, is_ansi_lead_byte);
+    const HINSTANCE result = ShellExecuteA(
+        nullptr, nullptr, start->program.c_str(), nullptr, directory ? directory->c_str() : nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<UINT_PTR>(result) > 32)
+        return 0;
+    auto* failed = new std::string(std::move(start->program));
+    if (!PostMessageA(start->bar, WM_LAUNCH_FAILED, 0, reinterpret_cast<LPARAM>(failed)))
+        delete failed;
+    return 0;
 }
 
 } // namespace
@@ -109,12 +131,19 @@ void LockBar::on_command(WPARAM wparam)
 
 void LockBar::launch(const std::string& program)
 {
-    const std::optional<std::string> directory = working_directory_for(program, is_ansi_lead_byte);
-    const HINSTANCE result = ShellExecuteA(
-        nullptr, nullptr, program.c_str(), nullptr, directory ? directory->c_str() : nullptr, SW_SHOWNORMAL);
-    if (reinterpret_cast<UINT_PTR>(result) > 32)
+    auto* start = new ProgramStart{bar_window, program};
+    const OwnedHandle thread(CreateThread(nullptr, 0, start_program, start, 0, nullptr));
+    if (thread)
         return;
-    const std::string message = TEXT_LAUNCH_FAILED_BEFORE + program + TEXT_LAUNCH_FAILED_AFTER;
+    delete start;
+    report_launch_failure(reinterpret_cast<LPARAM>(new std::string(program)));
+}
+
+void LockBar::report_launch_failure(LPARAM program)
+{
+    const std::unique_ptr<std::string> path(reinterpret_cast<std::string*>(program));
+    audit_trail().launch_failed(*path);
+    const std::string message = TEXT_LAUNCH_FAILED_BEFORE + *path + TEXT_LAUNCH_FAILED_AFTER;
     MessageBoxA(bar_window, message.c_str(), PROGRAM_NAME, MB_ICONWARNING);
 }
 
@@ -122,13 +151,14 @@ void LockBar::lock()
 {
     if (locked)
         return;
+    // The keyboard hook first: no Windows key reaches the shell while the rest is taken.
+    hooks.start();
     show_bar(true);
     take_shell_windows();
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
-    StartKivHook();
-    key_hook.install();
     access_hot_keys.switch_off();
     locked = 1;
+    audit_trail().locked();
 }
 
 void LockBar::unlock()
@@ -137,60 +167,82 @@ void LockBar::unlock()
         return;
     // What lock() found is shown and enabled, whatever state it was in before.
     if (tray_window) {
-        show_taskbar(tray_window);
+        shell_hands.act(tray_window, ShellAction::show);
         tray_window = nullptr;
     }
     for (HWND taskbar : std::exchange(other_taskbars, {}))
-        show_taskbar(taskbar);
+        shell_hands.act(taskbar, ShellAction::show);
     if (progman_window) {
-        enable_desktop(progman_window);
+        shell_hands.act(progman_window, ShellAction::enable);
         progman_window = nullptr;
     }
     for (HWND desktop : std::exchange(other_desktops, {}))
-        enable_desktop(desktop);
+        shell_hands.act(desktop, ShellAction::enable);
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
-    EndKivHook();
-    key_hook.remove();
     access_hot_keys.restore();
     show_bar(false);
     locked = 0;
+    // The keyboard hook last: it guards everything before.
+    hooks.stop();
 }
 
 void LockBar::on_taskbar_created()
 {
     if (!locked)
         return;
-    // The windows of the shell that ended are gone; one that is still there is found again
-    // below and stays taken, so that unlock hands back everything.
+    // One of the old shell's windows that is still there is found again below and stays
+    // taken, so that unlock hands back everything.
+    forget_gone_windows();
+    take_shell_windows();
+}
+
+void LockBar::retake_shell_windows()
+{
+    if (!locked)
+        return;
+    forget_gone_windows();
+    std::vector<HWND> shown = find_taskbars();
+    std::erase_if(shown, [](HWND window) { return !IsWindowVisible(window); });
+    std::vector<HWND> enabled = find_desktop_windows();
+    std::erase_if(enabled, [](HWND window) { return !IsWindowEnabled(window); });
+    add_others(other_taskbars, shown, tray_window);
+    add_others(other_desktops, enabled, progman_window);
+    for (HWND taskbar : shown)
+        shell_hands.act(taskbar, ShellAction::hide);
+    for (HWND desktop : enabled)
+        shell_hands.act(desktop, ShellAction::disable);
+}
+
+void LockBar::forget_gone_windows()
+{
     const auto gone = [](HWND window) { return !IsWindow(window); };
     std::erase_if(other_taskbars, gone);
     std::erase_if(other_desktops, gone);
-    take_shell_windows();
 }
 
 void LockBar::renew_key_hook()
 {
     if (locked)
-        key_hook.renew();
+        hooks.renew();
 }
 
 void LockBar::take_shell_windows()
 {
     tray_window = find_taskbar();
     if (tray_window)
-        hide_taskbar(tray_window);
+        shell_hands.act(tray_window, ShellAction::hide);
     progman_window = find_desktop_window();
     if (progman_window)
-        disable_desktop(progman_window);
+        shell_hands.act(progman_window, ShellAction::disable);
     // A window taken as one of the others before may be the main one now.
     std::erase(other_taskbars, tray_window);
     std::erase(other_desktops, progman_window);
     add_others(other_taskbars, find_taskbars(), tray_window);
     add_others(other_desktops, find_desktop_windows(), progman_window);
     for (HWND taskbar : other_taskbars)
-        hide_taskbar(taskbar);
+        shell_hands.act(taskbar, ShellAction::hide);
     for (HWND desktop : other_desktops)
-        disable_desktop(desktop);
+        shell_hands.act(desktop, ShellAction::disable);
 }
 
 void LockBar::show_bar(bool show)

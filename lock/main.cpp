@@ -5,8 +5,10 @@
 #include <cstring>
 
 #include "bar_window.h"
+#include "event_log.h"
 #include "program_state.h"
 #include "shell_windows.h"
+#include "single_instance.h"
 #include "texts.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
@@ -17,15 +19,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
     // A copy that is already running is left alone; this one just ends. The handle stays
     // open so that the name lasts as long as this process.
     instance_mutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX_NAME);
-    if (GetLastError() == ERROR_ALREADY_EXISTS)
+    if (another_copy_runs(instance_mutex != nullptr, GetLastError()))
         return 0;
     // No copy is running, so any shell window still marked as taken was left so by one that
     // ended while locked. Done before the settings are read: a desktop is handed back even
     // when this copy cannot go on.
-    hand_back_taken_windows();
+    if (hand_back_taken_windows())
+        audit_trail().windows_handed_back();
 
     // Never run on defaults: without the administrator's settings there is nothing to offer.
     if (!lock_bar.settings.load()) {
+        audit_trail().start_failed(lock_bar.settings.file_path);
         MessageBoxA(nullptr, TEXT_LOAD_FAILED, CAPTION_START_FAILED, MB_ICONWARNING);
         return 0;
     }

@@ -3,7 +3,11 @@
 
 #include "settings.h"
 
-bool unlocks(std::string_view entered, const Settings& settings)
+std::optional<PasswordLevel> matching_level(std::string_view entered, const Settings& settings)
 {
-    return entered == settings.boss_password || entered == settings.follower_password;
+    if (entered == settings.boss_password)
+        return PasswordLevel::boss;
+    if (entered == settings.follower_password)
+        return PasswordLevel::follower;
+    return std::nullopt;
 }

@@ -1,6 +1,7 @@
 // The password dialog: one typed password, compared with both stored ones.
 #include "password_dialog.h"
 
+#include <optional>
 #include <string>
 
 #include "password_check.h"
@@ -8,6 +9,9 @@
 #include "resource.h"
 
 namespace {
+
+// The dialog's end codes say only whether it unlocked, so whose password did it is kept here.
+PasswordLevel last_level = PasswordLevel::boss;
 
 // All of the edit's text, however long: every password the settings can hold must be able
 // to unlock.
@@ -21,16 +25,33 @@ std::string edit_text(HWND dialog, int id)
 
 INT_PTR on_ok(HWND dialog)
 {
-    if (!unlocks(edit_text(dialog, IDC_PASSWORD_EDIT), lock_bar.settings))
+    const std::optional<PasswordLevel> level = matching_level(edit_text(dialog, IDC_PASSWORD_EDIT), lock_bar.settings);
+    if (!level)
         return RESULT_BAD_PASSWORD;
+    last_level = *level;
     return IsDlgButtonChecked(dialog, IDC_STAY_RESIDENT) ? RESULT_RESIDENT : RESULT_EXIT;
+}
+
+// The edit starts empty, the box unchecked. The edit has the keyboard, so that the password
+// can be typed at once, and so that Windows offers its touch keyboard on a station with no
+// other. (FALSE: the focus is set here; TRUE would give it to the first tab stop, OK.)
+INT_PTR on_init(HWND dialog)
+{
+    SetFocus(GetDlgItem(dialog, IDC_PASSWORD_EDIT));
+    return FALSE;
 }
 
 } // namespace
 
-// Nothing is set up on WM_INITDIALOG: the edit starts empty, the box unchecked.
+PasswordLevel unlocking_level()
+{
+    return last_level;
+}
+
 INT_PTR CALLBACK password_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
 {
+    if (message == WM_INITDIALOG)
+        return on_init(dialog);
     if (message != WM_COMMAND)
         return FALSE;
     switch (LOWORD(wparam)) {

@@ -3,6 +3,8 @@
 // at worst a mark on a window that is usable anyway.
 #include "shell_windows.h"
 
+#include <algorithm>
+
 #include "texts.h"
 
 namespace {
@@ -12,6 +14,9 @@ constexpr char TASKBAR_CLASS[] = "Shell_TrayWnd";
 constexpr char SECONDARY_TASKBAR_CLASS[] = "Shell_SecondaryTrayWnd";
 constexpr char DESKTOP_CLASS[] = "Progman";
 constexpr char DESKTOP_TITLE[] = "Program Manager";
+// The desktop's icon view. The shell often moves it out of the desktop window into a window of
+// its own ("WorkerW": a wallpaper slideshow, after Task View), which is taken like the desktop.
+constexpr char DESKTOP_VIEW_CLASS[] = "SHELLDLL_DefView";
 
 const HANDLE MARKED = reinterpret_cast<HANDLE>(1);
 
@@ -27,6 +32,15 @@ std::vector<HWND> find_all(const char* window_class, const char* title)
          window = FindWindowExA(nullptr, window, window_class, title))
         found.push_back(window);
     return found;
+}
+
+BOOL CALLBACK add_if_desktop_view(HWND window, LPARAM found)
+{
+    auto& windows = *reinterpret_cast<std::vector<HWND>*>(found);
+    if (FindWindowExA(window, nullptr, DESKTOP_VIEW_CLASS, nullptr) &&
+        std::find(windows.begin(), windows.end(), window) == windows.end())
+        windows.push_back(window);
+    return TRUE;
 }
 
 } // namespace
@@ -51,7 +65,9 @@ std::vector<HWND> find_taskbars()
 
 std::vector<HWND> find_desktop_windows()
 {
-    return find_all(DESKTOP_CLASS, DESKTOP_TITLE);
+    std::vector<HWND> desktops = find_all(DESKTOP_CLASS, DESKTOP_TITLE);
+    EnumWindows(add_if_desktop_view, reinterpret_cast<LPARAM>(&desktops));
+    return desktops;
 }
 
 void hide_taskbar(HWND taskbar)
@@ -78,7 +94,7 @@ void enable_desktop(HWND desktop)
     RemovePropA(desktop, TAKEN_MARK);
 }
 
-void hand_back_taken_windows()
+bool hand_back_taken_windows()
 {
     bool found = false;
     for (HWND taskbar : find_taskbars())
@@ -93,4 +109,5 @@ void hand_back_taken_windows()
         }
     if (found)
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
+    return found;
 }

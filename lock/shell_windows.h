@@ -11,7 +11,7 @@
 HWND find_taskbar();
 HWND find_desktop_window();
 // Every top-level one: the main taskbar, the taskbars of other screens, and any a restarting
-// shell may have left beside a new one.
+// shell may have left beside a new one; every window that holds the desktop's icon view.
 std::vector<HWND> find_taskbars();
 std::vector<HWND> find_desktop_windows();
 
@@ -22,4 +22,5 @@ void enable_desktop(HWND desktop);
 
 // Hands back every shell window that still carries the mark, and ends the screen saver that
 // the same lock said was running. Only for a program that knows no copy of itself is locked.
-void hand_back_taken_windows();
+// True when there was one.
+bool hand_back_taken_windows();

@@ -6,8 +6,10 @@
 ;
 ; Built by the `packages` target:
 ;   makensis -DVERSION=x.y.z -DSTAGE=<folder of the files> -DOUTFILE=<installer> installer.nsi
-; Command line: /S silent, /STARTUP also ticks the Startup shortcut, /D=<folder> (last).
-; Exit codes: 0 done, 1 cancelled, 2 refused because Kivel2.exe runs.
+; Command line: /S silent, /STARTUP also ticks the Startup shortcut, /SETTINGS=<file> installs
+; those settings (a text for kiv2cfg, or a settings file), /D=<folder> (last).
+; Exit codes: 0 done, 1 cancelled, 2 refused because Kivel2.exe runs, 3 refused because the
+; /SETTINGS= file cannot be imported (nothing changed).
 Unicode true
 Target amd64-unicode
 
@@ -19,6 +21,8 @@ Target amd64-unicode
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kivel2"
 !define SHORTCUTS "$SMPROGRAMS\Kivel2"
 !define STARTUP_SHORTCUT "$SMSTARTUP\Kivel2.lnk"
+; Where Event Viewer looks up the source of Kivel2's records in the Application log.
+!define EVENT_SOURCE_KEY "SYSTEM\CurrentControlSet\Services\EventLog\Application\Kivel2"
 !define EXIT_REFUSED 2
 !define SYNCHRONIZE 0x00100000
 
@@ -75,6 +79,7 @@ Section "Kivel2" SEC_PROGRAMS
     File "${STAGE}/Kivel2.exe"
     File "${STAGE}/KivPx.dll"
     File "${STAGE}/setting.exe"
+    File "${STAGE}/kiv2cfg.exe"
     File "${STAGE}/README.txt"
     ; kiv2.bin holds the administrator's settings once there is one. Hidden, as the
     ; programs' own writer makes it.
@@ -99,6 +104,61 @@ Section "Kivel2" SEC_PROGRAMS
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; ---- Settings from the command line (/SETTINGS=) ----
+; A deployment script hands every station the same settings. The file is imported with
+; kiv2cfg into the plug-ins folder before anything is installed, so a file it refuses changes
+; nothing; the installed kiv2.bin is replaced only once the programs are in place. Risky
+; programs in it do not stop the install: a maintenance station may offer a shell on purpose.
+!define EXIT_BAD_SETTINGS 3
+Var SETTINGS_FILE ; the imported settings, or empty without /SETTINGS=
+
+LangString BAD_SETTINGS ${LANG_JAPANESE} "/SETTINGS= の設定ファイルを読み込めないので、何も変更せずに終了します。$\r$\n$\r$\n$1"
+LangString BAD_SETTINGS ${LANG_ENGLISH} "The /SETTINGS= file cannot be imported, so nothing was changed.$\r$\n$\r$\n$1"
+LangString SETTINGS_NOT_WRITTEN ${LANG_JAPANESE} "kiv2.bin を書き込めませんでした。以前の設定が残っています。$\r$\n$\r$\n$1"
+LangString SETTINGS_NOT_WRITTEN ${LANG_ENGLISH} "kiv2.bin could not be written; the previous settings stay.$\r$\n$\r$\n$1"
+
+; Quits with EXIT_BAD_SETTINGS, naming kiv2cfg's reason, when the /SETTINGS= file cannot be
+; imported.
+!macro CHECK_SETTINGS_OPTION
+    StrCpy $SETTINGS_FILE ""
+    ${GetParameters} $R0
+    ClearErrors
+    ${GetOptions} $R0 "/SETTINGS=" $R2
+    ${IfNot} ${Errors}
+        ; Relative to where the script runs, which kiv2cfg does not share.
+        GetFullPathName $R3 $R2
+        ${If} $R3 == ""
+            StrCpy $R3 $R2
+        ${EndIf}
+        InitPluginsDir
+        File "/oname=$PLUGINSDIR\kiv2cfg.exe" "${STAGE}/kiv2cfg.exe"
+        nsExec::ExecToStack '"$PLUGINSDIR\kiv2cfg.exe" import "$R3" "$PLUGINSDIR\kiv2.bin"'
+        Pop $0
+        Pop $1
+        ${If} $0 != 0
+            MessageBox MB_OK|MB_ICONSTOP "$(BAD_SETTINGS)" /SD IDOK
+            SetErrorLevel ${EXIT_BAD_SETTINGS}
+            Quit
+        ${EndIf}
+        StrCpy $SETTINGS_FILE "$PLUGINSDIR\kiv2.bin"
+    ${EndIf}
+!macroend
+
+; After the programs' section, which writes the first kiv2.bin where there is none. Written
+; by the settings store's own save: complete or not at all, and hidden.
+Section "-settings from the command line"
+    ${If} $SETTINGS_FILE != ""
+        nsExec::ExecToStack '"$PLUGINSDIR\kiv2cfg.exe" import "$SETTINGS_FILE" "$INSTDIR\kiv2.bin"'
+        Pop $0
+        Pop $1
+        ${If} $0 != 0
+            MessageBox MB_OK|MB_ICONSTOP "$(SETTINGS_NOT_WRITTEN)" /SD IDOK
+            SetErrorLevel ${EXIT_BAD_SETTINGS}
+        ${EndIf}
+    ${EndIf}
+SectionEnd
+; ---- end of settings from the command line ----
+
 Section /o "$(STARTUP_SECTION)" SEC_STARTUP
     CreateShortCut "${STARTUP_SHORTCUT}" "$INSTDIR\Kivel2.exe"
 SectionEnd
@@ -110,10 +170,25 @@ Section "-startup cleared"
     ${EndIf}
 SectionEnd
 
+; Kivel2 records its locks, unlocks and failures in the Application log; Event Viewer takes
+; their texts and categories from the program's own message table.
+Section "-event log source"
+    WriteRegExpandStr HKLM "${EVENT_SOURCE_KEY}" "EventMessageFile" "$INSTDIR\Kivel2.exe"
+    WriteRegExpandStr HKLM "${EVENT_SOURCE_KEY}" "CategoryMessageFile" "$INSTDIR\Kivel2.exe"
+    WriteRegDWORD HKLM "${EVENT_SOURCE_KEY}" "CategoryCount" 3
+    WriteRegDWORD HKLM "${EVENT_SOURCE_KEY}" "TypesSupported" 7
+SectionEnd
+
+; The records already written stay in the log; without the source they show only their ids.
+Section "-un.event log source"
+    DeleteRegKey HKLM "${EVENT_SOURCE_KEY}"
+SectionEnd
+
 Function .onInit
     ; Shortcuts for every user: the administrator installs, the station's user logs on.
     SetShellVarContext all
     !insertmacro REFUSE_WHILE_KIVEL2_RUNS
+    !insertmacro CHECK_SETTINGS_OPTION
     ; An update keeps the Startup choice; /STARTUP ticks it on the command line.
     ${GetParameters} $R0
     ClearErrors
@@ -140,6 +215,7 @@ Section "Uninstall"
     Delete "$INSTDIR\Kivel2.exe"
     Delete "$INSTDIR\KivPx.dll"
     Delete "$INSTDIR\setting.exe"
+    Delete "$INSTDIR\kiv2cfg.exe"
     Delete "$INSTDIR\README.txt"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\uninstall.exe"

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bin=build/win64/bin
-shipped=(Kivel2.exe KivPx.dll setting.exe make_settings_file.exe)
+shipped=(Kivel2.exe KivPx.dll setting.exe kiv2cfg.exe make_settings_file.exe)
 
 rm -rf dist
 mkdir -p dist

@@ -5,19 +5,18 @@
 #include <commctrl.h>
 
 #include "data_exchange.h"
+#include "edit_limits.h"
 #include "login.h"
 #include "login_dialog.h"
 #include "message.h"
 #include "open_file_dialog.h"
 #include "password_change_dialog.h"
+#include "program_risk.h"
 #include "resource.h"
 #include "setting_texts.h"
 
 namespace {
 
-constexpr std::size_t TEXT_LIMIT = 255;
-// "表示文字　全角8文字(半角16文字）まで"
-constexpr std::size_t MAIN_LABEL_LIMIT = 16;
 constexpr int COLUMN_WIDTH = 195;
 
 // What a follower may not use; in the order they are switched.
@@ -229,5 +228,45 @@ void MainDialog::accept()
         settings.main_program.clear();
     }
     settings.lock_at_startup = check_lock_at_startup;
-    end(IDOK);
+    if (!confirm_risky_programs())
+        return;
+    if (save_settings())
+        end(IDOK);
+}
+
+// Saved while the dialog is still open: a failed save keeps it open with every edit, so that
+// the cause can be removed and "設定" pressed again. What accept() copied into `settings` it
+// copies anew from the controls then, so nothing needs putting back.
+bool MainDialog::save_settings()
+{
+    if (settings.save())
+        return true;
+    show_message(IDS_SAVE_FAILED, MB_ICONEXCLAMATION, window());
+    return false;
+}
+
+// A maintenance station may offer a command prompt on purpose: the warning asks, it does not
+// refuse. Answered No, the dialog stays as it was.
+bool MainDialog::confirm_risky_programs()
+{
+    constexpr std::size_t MAX_LISTED = 10;
+    std::string lines;
+    std::size_t count = 0;
+    for (const RiskyProgram& risky : risky_programs(settings)) {
+        if (risky.risk != ProgramRisk::opens_system || ++count > MAX_LISTED)
+            continue;
+        const bool main = risky.position == MAIN_PROGRAM_POSITION;
+        const auto index = static_cast<std::size_t>(risky.position - 1);
+        const std::string& label = main ? settings.main_label : settings.entries[index].label;
+        const std::string& program = main ? settings.main_program : settings.entries[index].program;
+        lines += std::string(TEXT_RISKY_BULLET) + label + TEXT_RISKY_OPEN + program + TEXT_RISKY_CLOSE + "\n";
+    }
+    if (count == 0)
+        return true;
+    if (count > MAX_LISTED)
+        lines += std::string(TEXT_RISKY_MORE) + std::to_string(count - MAX_LISTED) + TEXT_RISKY_COUNT + "\n";
+    std::string text = string_resource(IDS_RISKY_PROGRAMS);
+    if (const std::size_t at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, lines);
+    return show_text(text, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING, window()) == IDYES;
 }

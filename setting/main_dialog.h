@@ -1,7 +1,7 @@
 // The settings tool's one window (dialog 102): reads the settings, runs the login, shows the
 // controls of the access level, and edits the registered-software list, the main software,
-// the start-up option and both passwords. Nothing is written here; the application saves
-// `settings` after the dialog ended with IDOK.
+// the start-up option and both passwords. "設定" writes `settings` and ends the dialog with
+// IDOK only when that worked.
 #pragma once
 
 #include <windows.h>
@@ -78,4 +78,9 @@ private:
     void change_follower_password();
     void change_password(int level, std::string& stored);
     void accept();
+    // Warns of registered programs that open the system directly; true when there are none
+    // or the administrator keeps them.
+    bool confirm_risky_programs();
+    // Writes the file; shows the failure and returns false when that did not work.
+    bool save_settings();
 };

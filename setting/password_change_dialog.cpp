@@ -2,15 +2,10 @@
 #include "password_change_dialog.h"
 
 #include "data_exchange.h"
+#include "edit_limits.h"
 #include "message.h"
 #include "resource.h"
 #include "setting_texts.h"
-
-namespace {
-
-constexpr std::size_t PASSWORD_LIMIT = 255;
-
-} // namespace
 
 PasswordChangeDialog::PasswordChangeDialog() : Dialog(IDD_PASSWORD) {}
 

@@ -4,14 +4,12 @@
 #include <windows.h>
 
 #include "main_dialog.h"
-#include "message.h"
-#include "resource.h"
 
 bool SettingApp::init_instance()
 {
+    // The dialog writes the file itself, before "設定" ends it; every other way out writes
+    // nothing.
     MainDialog dialog;
-    // Only "設定" ends the dialog with IDOK; every other way out writes nothing.
-    if (dialog.run() == IDOK && !dialog.settings.save())
-        show_message(IDS_SAVE_FAILED, MB_ICONEXCLAMATION);
+    dialog.run();
     return false;
 }

@@ -1,11 +1,10 @@
-// The settings tool as an application: one modal run of the main dialog, then the save.
+// The settings tool as an application: one modal run of the main dialog, which saves.
 #pragma once
 
 #include "app.h"
 
 class SettingApp final : public App {
 protected:
-    // Runs the main dialog; after "設定" writes the settings file. Always false: the tool then
-    // ends.
+    // Runs the main dialog. Always false: the tool then ends.
     bool init_instance() override;
 };

@@ -4,14 +4,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 // The program's own path and the code page, which the store's users pass on to it.
 #include "ansi_path.h"
 
-// An open file, closed when destroyed. Calls are synchronous and move exactly the bytes
-// asked for, or fail.
+// An open file, closed when destroyed. Calls are synchronous.
 class BinaryFile {
 public:
     BinaryFile() = default;
@@ -19,8 +20,11 @@ public:
     BinaryFile& operator=(const BinaryFile&) = delete;
     virtual ~BinaryFile() = default;
 
-    // True when exactly `size` bytes were read.
-    virtual bool read(void* buffer, std::size_t size) = 0;
+    // The file's length in bytes; nothing when it cannot be had.
+    virtual std::optional<std::uint64_t> length() = 0;
+    // Reads until `size` bytes or the end of the file, in one call where the platform allows;
+    // how many bytes came, or nothing on an error.
+    virtual std::optional<std::size_t> read_up_to(void* buffer, std::size_t size) = 0;
     // True when all `size` bytes were written.
     virtual bool write(const void* buffer, std::size_t size) = 0;
     // True when everything written so far has reached the disk.

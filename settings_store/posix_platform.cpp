@@ -1,6 +1,7 @@
 // The settings store on POSIX systems, for native tests, fuzzing and the build's own tools.
 // POSIX has neither hidden files nor exclusive opens; everything else behaves as on Windows.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,19 +16,30 @@ public:
     explicit PosixFile(int descriptor) : descriptor_(descriptor) {}
     ~PosixFile() override { ::close(descriptor_); }
 
-    bool read(void* buffer, std::size_t size) override
+    std::optional<std::uint64_t> length() override
+    {
+        struct stat status {};
+        if (::fstat(descriptor_, &status) != 0)
+            return std::nullopt;
+        return static_cast<std::uint64_t>(status.st_size);
+    }
+
+    // POSIX may hand out a file in pieces; the loop ends at the end of the file.
+    std::optional<std::size_t> read_up_to(void* buffer, std::size_t size) override
     {
         auto* bytes = static_cast<char*>(buffer);
-        while (size > 0) {
-            const ssize_t done = ::read(descriptor_, bytes, size);
+        std::size_t total = 0;
+        while (total < size) {
+            const ssize_t done = ::read(descriptor_, bytes + total, size - total);
             if (done < 0 && errno == EINTR)
                 continue;
-            if (done <= 0)
-                return false;
-            bytes += done;
-            size -= static_cast<std::size_t>(done);
+            if (done < 0)
+                return std::nullopt;
+            if (done == 0)
+                break;
+            total += static_cast<std::size_t>(done);
         }
-        return true;
+        return total;
     }
 
     bool write(const void* buffer, std::size_t size) override

@@ -1,7 +1,10 @@
 // Reading and writing the settings record as the file "kiv2.bin".
 #include "settings.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 #include "file_backend.h"
@@ -17,34 +20,74 @@ constexpr char MAGIC_OLDER[] = "KIVL2";
 // The new file is written under this name beside the old one, then moved over it.
 constexpr char TEMPORARY_SUFFIX[] = ".tmp";
 
-bool fits_file_format(const Settings& settings)
+// A whole file in memory.
+struct FileImage {
+    std::unique_ptr<unsigned char[]> data;
+    std::size_t size = 0;
+};
+
+// The largest file a record can make: what lies beyond it is never part of a record.
+constexpr std::size_t MAX_FILE_BYTES = MAGIC_SIZE + 4 + 4 * (2 + MAX_STRING_BYTES) + 1 +
+    MAX_ENTRIES * (4 + 2 * (2 + MAX_STRING_BYTES));
+
+// The first MAX_FILE_BYTES of the file (all of a smaller one) in one read, every byte
+// swapped, as FieldReader takes it; nothing when the file cannot be read.
+std::optional<FileImage> read_image(BinaryFile& file)
 {
-    const auto fits = [](const std::string& text) { return std::strlen(text.c_str()) <= MAX_STRING_BYTES; };
-    if (settings.entries.size() > MAX_ENTRIES)
-        return false;
-    if (!fits(settings.boss_password) || !fits(settings.follower_password) || !fits(settings.main_label) ||
-        !fits(settings.main_program))
-        return false;
-    for (const SoftwareEntry& entry : settings.entries)
-        if (!fits(entry.label) || !fits(entry.program))
-            return false;
-    return true;
+    const std::optional<std::uint64_t> length = file.length();
+    if (!length)
+        return std::nullopt;
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(*length, MAX_FILE_BYTES));
+    FileImage image{std::make_unique_for_overwrite<unsigned char[]>(wanted)};
+    const std::optional<std::size_t> read = file.read_up_to(image.data.get(), wanted);
+    if (!read)
+        return std::nullopt;
+    image.size = *read;
+    swap_nibbles(image.data.get(), image.size);
+    return image;
 }
 
-bool write_record(BinaryFile& file, const Settings& settings)
+// The strings in the order the file holds them, each cut as the file stores it.
+std::vector<std::string_view> strings_in_file_order(const Settings& settings)
 {
-    if (!file.write(MAGIC_CURRENT, MAGIC_SIZE) || !write_int32(file, settings.lock_at_startup) ||
-        !write_string(file, settings.boss_password) || !write_string(file, settings.follower_password) ||
-        !write_string(file, settings.main_label) || !write_string(file, settings.main_program))
-        return false;
+    std::vector<std::string_view> strings{stored_text(settings.boss_password), stored_text(settings.follower_password),
+        stored_text(settings.main_label), stored_text(settings.main_program)};
+    strings.reserve(strings.size() + 2 * settings.entries.size());
+    for (const SoftwareEntry& entry : settings.entries) {
+        strings.push_back(stored_text(entry.label));
+        strings.push_back(stored_text(entry.program));
+    }
+    return strings;
+}
+
+// The bytes of the file for `settings`, or nothing when the record does not fit the format.
+std::optional<FileImage> encode(const Settings& settings)
+{
+    if (settings.entries.size() > MAX_ENTRIES)
+        return std::nullopt;
+    const std::vector<std::string_view> strings = strings_in_file_order(settings);
+    std::size_t size = MAGIC_SIZE + 4 + 1 + 4 * settings.entries.size();
+    for (const std::string_view text : strings) {
+        if (text.size() > MAX_STRING_BYTES)
+            return std::nullopt;
+        size += encoded_size(text);
+    }
+
+    FileImage image{std::make_unique_for_overwrite<unsigned char[]>(size), size};
+    FieldWriter out(image.data.get());
+    out.bytes(MAGIC_CURRENT, MAGIC_SIZE);
+    out.int32(settings.lock_at_startup);
+    for (std::size_t i = 0; i < 4; ++i)
+        out.string(strings[i]);
     const auto count = static_cast<unsigned char>(settings.entries.size());
-    if (!file.write(&count, 1))
-        return false;
-    for (const SoftwareEntry& entry : settings.entries)
-        if (!write_int32(file, entry.is_separator) || !write_string(file, entry.label) ||
-            !write_string(file, entry.program))
-            return false;
-    return true;
+    out.bytes(&count, 1);
+    for (std::size_t i = 0; i < settings.entries.size(); ++i) {
+        out.int32(settings.entries[i].is_separator);
+        out.string(strings[4 + 2 * i]);
+        out.string(strings[5 + 2 * i]);
+    }
+    swap_nibbles(image.data.get(), image.size);
+    return image;
 }
 
 } // namespace
@@ -65,6 +108,16 @@ void Settings::reset_to_defaults()
     main_program.clear();
 }
 
+void Settings::assign_values(const Settings& other)
+{
+    main_label = other.main_label;
+    main_program = other.main_program;
+    boss_password = other.boss_password;
+    follower_password = other.follower_password;
+    entries = other.entries;
+    lock_at_startup = other.lock_at_startup;
+}
+
 bool Settings::load()
 {
     return load(platform_files());
@@ -76,31 +129,36 @@ bool Settings::load(FileBackend& files)
     const std::unique_ptr<BinaryFile> file = files.open_existing(file_path);
     if (!file)
         return false;
+    const std::optional<FileImage> image = read_image(*file);
+    if (!image)
+        return false;
+    FieldReader in(image->data.get(), image->size);
 
     char magic[MAGIC_SIZE];
-    if (!file->read(magic, MAGIC_SIZE))
+    if (!in.bytes(magic, MAGIC_SIZE))
         return false;
     if (std::memcmp(magic, MAGIC_CURRENT, MAGIC_SIZE) == 0) {
-        if (!read_int32(*file, lock_at_startup))
+        if (!in.int32(lock_at_startup))
             return false;
     } else if (std::memcmp(magic, MAGIC_OLDER, MAGIC_SIZE) != 0) {
         return false;
     }
 
-    if (!read_string(*file, boss_password) || !read_string(*file, follower_password) ||
-        !read_string(*file, main_label) || !read_string(*file, main_program))
+    if (!in.string(boss_password) || !in.string(follower_password) || !in.string(main_label) ||
+        !in.string(main_program))
         return false;
 
     unsigned char count = 0;
-    if (!file->read(&count, 1))
+    if (!in.bytes(&count, 1))
         return false;
     entries.reserve(count);
-    SoftwareEntry entry;
     for (unsigned i = 0; i < count; ++i) {
-        if (!read_int32(*file, entry.is_separator) || !read_string(*file, entry.label) ||
-            !read_string(*file, entry.program))
+        // Only whole entries join the list.
+        SoftwareEntry& entry = entries.emplace_back();
+        if (!in.int32(entry.is_separator) || !in.string(entry.label) || !in.string(entry.program)) {
+            entries.pop_back();
             return false;
-        entries.push_back(entry);
+        }
     }
     // Whatever follows the last entry is not ours to judge.
     return true;
@@ -113,14 +171,15 @@ bool Settings::save() const
 
 bool Settings::save(FileBackend& files) const
 {
-    if (!fits_file_format(*this))
+    const std::optional<FileImage> image = encode(*this);
+    if (!image)
         return false;
 
     const std::string temporary = file_path + TEMPORARY_SUFFIX;
     std::unique_ptr<BinaryFile> file = files.create_hidden(temporary);
     if (!file)
         return false;
-    const bool written = write_record(*file, *this) && file->flush();
+    const bool written = file->write(image->data.get(), image->size) && file->flush();
     file.reset();
     if (written && files.replace(temporary, file_path))
         return true;

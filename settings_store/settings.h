@@ -37,6 +37,9 @@ public:
     // start-up option stay as they are.
     void reset_to_defaults();
 
+    // Every value of `other` but its file path: a record to be saved somewhere else.
+    void assign_values(const Settings& other);
+
     // Reads the whole file; false when it is missing, in use or cut short, or has another
     // magic. After a failure the members read so far keep their new values.
     bool load();

@@ -1,5 +1,6 @@
-// The settings store on Windows: files through CreateFileA and friends, opened without
-// sharing so that a load never meets a half-written file.
+// The settings store on Windows: files through CreateFileA and friends. A file is read while
+// nobody writes it and written while nobody else has it open, so a load never meets a
+// half-written file.
 #include <windows.h>
 
 #include "file_backend.h"
@@ -7,18 +8,30 @@
 
 namespace {
 
+// Another program may hold the file for a moment (the settings tool, a backup, a virus
+// scanner): a station at logon must not come up unlocked for that.
+constexpr ULONGLONG SHARING_RETRY_MS = 2000;
+constexpr DWORD SHARING_RETRY_PAUSE_MS = 50;
+
 class Win32File final : public BinaryFile {
 public:
     // Takes over `handle`, an open file.
     explicit Win32File(HANDLE handle) : handle_(handle) {}
 
-    bool read(void* buffer, std::size_t size) override
+    std::optional<std::uint64_t> length() override
     {
-        if (size == 0)
-            return true;
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(handle_.get(), &size))
+            return std::nullopt;
+        return static_cast<std::uint64_t>(size.QuadPart);
+    }
+
+    std::optional<std::size_t> read_up_to(void* buffer, std::size_t size) override
+    {
         DWORD done = 0;
-        return size <= MAXDWORD && ReadFile(handle_.get(), buffer, static_cast<DWORD>(size), &done, nullptr) &&
-            done == size;
+        if (size > MAXDWORD || !ReadFile(handle_.get(), buffer, static_cast<DWORD>(size), &done, nullptr))
+            return std::nullopt;
+        return done;
     }
 
     bool write(const void* buffer, std::size_t size) override
@@ -40,12 +53,19 @@ class Win32Files final : public FileBackend {
 public:
     std::unique_ptr<BinaryFile> open_existing(const std::string& path) override
     {
-        return open(path, GENERIC_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+        const ULONGLONG give_up = GetTickCount64() + SHARING_RETRY_MS;
+        for (;;) {
+            if (auto file = open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL))
+                return file;
+            if (GetLastError() != ERROR_SHARING_VIOLATION || GetTickCount64() >= give_up)
+                return nullptr;
+            Sleep(SHARING_RETRY_PAUSE_MS);
+        }
     }
 
     std::unique_ptr<BinaryFile> create_hidden(const std::string& path) override
     {
-        return open(path, GENERIC_WRITE, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN);
+        return open(path, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN);
     }
 
     bool replace(const std::string& source, const std::string& target) override
@@ -60,9 +80,10 @@ public:
     void remove(const std::string& path) override { DeleteFileA(path.c_str()); }
 
 private:
-    static std::unique_ptr<BinaryFile> open(const std::string& path, DWORD access, DWORD disposition, DWORD attributes)
+    static std::unique_ptr<BinaryFile> open(
+        const std::string& path, DWORD access, DWORD sharing, DWORD disposition, DWORD attributes)
     {
-        const HANDLE handle = CreateFileA(path.c_str(), access, 0, nullptr, disposition, attributes, nullptr);
+        const HANDLE handle = CreateFileA(path.c_str(), access, sharing, nullptr, disposition, attributes, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return nullptr;
         return std::make_unique<Win32File>(handle);

@@ -22,7 +22,12 @@ int show_text(const std::string& text, UINT icon, HWND owner)
 
 int show_message(UINT id, UINT icon, HWND owner)
 {
+    return show_text(string_resource(id), icon, owner);
+}
+
+std::string string_resource(UINT id)
+{
     char text[1024];
     const int length = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return show_text(std::string(text, length > 0 ? length : 0), icon, owner);
+    return std::string(text, length > 0 ? length : 0);
 }

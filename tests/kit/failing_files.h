@@ -40,7 +40,11 @@ private:
     class File final : public BinaryFile {
     public:
         File(FailingFiles& owner, std::unique_ptr<BinaryFile> real) : owner_(owner), real_(std::move(real)) {}
-        bool read(void* buffer, std::size_t size) override { return real_->read(buffer, size); }
+        std::optional<std::uint64_t> length() override { return real_->length(); }
+        std::optional<std::size_t> read_up_to(void* buffer, std::size_t size) override
+        {
+            return real_->read_up_to(buffer, size);
+        }
         bool write(const void* buffer, std::size_t size) override
         {
             return owner_.writes++ != owner_.failing_write && real_->write(buffer, size);

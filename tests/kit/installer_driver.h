@@ -14,6 +14,8 @@
 inline constexpr DWORD INSTALL_MS = 60000;
 // The installer's exit code when it refuses because Kivel2.exe runs.
 inline constexpr DWORD EXIT_REFUSED = 2;
+// ... and when the file given with /SETTINGS= cannot be imported.
+inline constexpr DWORD EXIT_BAD_SETTINGS = 3;
 
 // The installer that the `packages` target leaves beside the build's programs.
 inline std::string installer_path()
@@ -118,3 +120,41 @@ public:
 private:
     std::string folder_;
 };
+
+// A value of the lock program's event log source, a number in decimal; empty when the value
+// or the source is missing.
+inline std::string event_source_value(const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Kivel2", 0,
+            KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    DWORD type = 0;
+    char data[MAX_PATH + 1] = "";
+    DWORD size = MAX_PATH;
+    const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        return {};
+    return type == REG_DWORD ? std::to_string(*reinterpret_cast<const DWORD*>(data)) : std::string(data);
+}
+
+// Message `id` of a program's message table with `insert` as its %1, as Event Viewer shows
+// it, without the line end that ends every message.
+inline std::string message_text(const std::string& program, DWORD id, const char* insert)
+{
+    const HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(insert)};
+    char* text = nullptr;
+    const DWORD length = module
+        ? FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+              module, id, 0, reinterpret_cast<char*>(&text), 0, reinterpret_cast<va_list*>(arguments))
+        : 0;
+    std::string message(text ? text : "", length);
+    LocalFree(text);
+    if (module)
+        FreeLibrary(module);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+        message.pop_back();
+    return message;
+}

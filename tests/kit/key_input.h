@@ -1,5 +1,5 @@
-// Synthesised keyboard input and a window that records what reaches it: with a keyboard hook
-// installed, what the window does not see was swallowed on the way.
+// Synthesised keyboard and mouse input, and a window that records the keys that reach it: with
+// a keyboard hook installed, what the window does not see was swallowed on the way.
 #pragma once
 
 #include <windows.h>
@@ -13,15 +13,20 @@
 struct KeyStroke {
     WORD key;
     bool up;
+    DWORD time; // the event's stamp; 0: the system stamps it
 };
 
 inline KeyStroke press(WORD key)
 {
-    return {key, false};
+    return {key, false, 0};
 }
 inline KeyStroke release(WORD key)
 {
-    return {key, true};
+    return {key, true, 0};
+}
+inline KeyStroke stamped(KeyStroke stroke, DWORD time)
+{
+    return {stroke.key, stroke.up, time};
 }
 
 // A shortcut as a user types it: the keys pressed in order, then released in reverse.
@@ -43,9 +48,21 @@ inline void send_keys(const std::vector<KeyStroke>& strokes)
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = stroke.key;
         input.ki.dwFlags = stroke.up ? KEYEVENTF_KEYUP : 0;
+        input.ki.time = stroke.time;
         inputs.push_back(input);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A mouse event at a point of the screen, given as a touch screen gives it: absolute.
+inline void send_mouse(DWORD flags, LONG x = 0, LONG y = 0)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
 }
 
 // A focused window of this thread that notes every key pressed in it, with or without Alt.

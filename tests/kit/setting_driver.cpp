@@ -55,13 +55,13 @@ SettingTool::SettingTool(const std::string& dir, const std::string& name) : prog
         throw std::runtime_error("cannot start " + name);
 }
 
-Message SettingTool::answer_message()
+Message SettingTool::answer_message(int button)
 {
     HWND box = nullptr;
     if (!wait_until([&] { return (box = find_message_box(pid())) != nullptr && IsWindowVisible(box); }))
         return {};
     const Message message{window_text(box), message_box_text(box)};
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(box, WM_COMMAND, button, 0);
     wait_until([box] { return !IsWindow(box); });
     return message;
 }

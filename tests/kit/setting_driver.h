@@ -27,8 +27,8 @@ public:
     // Whether the tool ended within the time.
     bool ended(DWORD timeout_ms = WAIT_MS) const { return program_.exit_code(timeout_ms) != ~DWORD{0}; }
 
-    // Waits for a message box and answers it with OK; empty when none came.
-    Message answer_message();
+    // Waits for a message box and answers it with `button`; empty when none came.
+    Message answer_message(int button = IDOK);
     bool message_showing() const { return find_message_box(pid()) != nullptr; }
 
     HWND login_dialog() const;

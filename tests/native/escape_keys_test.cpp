@@ -2,6 +2,7 @@
 // it keeps while locked.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "escape_keys.h"
@@ -63,13 +64,18 @@ TEST(EscapeKeys, SwallowsOnlyTheEscapeRoutes)
         {"Alt+Tab", {with_alt(down(KEY_TAB, false)), with_alt(up(KEY_TAB, false))}},
         {"Alt+F4", {with_alt(down(KEY_F4, false))}},
         {"Ctrl+A", {with_ctrl(down(KEY_A, false))}},
+        {"Print Screen", {down(KEY_SNAPSHOT, true), up(KEY_SNAPSHOT, true)}},
+        {"browser keys", {down(KEY_BROWSER_FIRST, true), down(0xAA, true), down(KEY_BROWSER_LAST, true)}},
+        {"mail, media and application keys",
+            {down(KEY_LAUNCH_FIRST, true), down(0xB5, true), down(0xB6, true), down(KEY_LAUNCH_LAST, true)}},
+        {"their neighbours", {down(0xA5, false), down(0xAD, false), down(0xB3, false), down(0xB8, false)}},
     };
     for (const auto& c : cases) {
         EscapeKeyFilter filter;
         for (std::size_t i = 0; i < c.steps.size(); ++i) {
             const Step& s = c.steps[i];
             const unsigned flags = (s.up ? KEY_FLAG_UP : 0) | (s.alt ? KEY_FLAG_ALT_DOWN : 0);
-            EXPECT_EQ(filter.swallows({s.key, flags, s.ctrl, false}), s.swallowed) << c.name << ", step " << i;
+            EXPECT_EQ(filter.swallows({s.key, flags, s.ctrl, false, 0}), s.swallowed) << c.name << ", step " << i;
         }
     }
 }
@@ -78,8 +84,8 @@ TEST(EscapeKeys, SwallowsOnlyTheEscapeRoutes)
 TEST(EscapeKeys, AltFromTheKeyStateCounts)
 {
     EscapeKeyFilter filter;
-    EXPECT_TRUE(filter.swallows({KEY_ESCAPE, 0, false, true}));
-    EXPECT_FALSE(filter.swallows({KEY_TAB, 0, false, true}));
+    EXPECT_TRUE(filter.swallows({KEY_ESCAPE, 0, false, true, 0}));
+    EXPECT_FALSE(filter.swallows({KEY_TAB, 0, false, true, 0}));
 }
 
 // A lock that ended between a Windows key's press and its release must not leave the next
@@ -87,10 +93,35 @@ TEST(EscapeKeys, AltFromTheKeyStateCounts)
 TEST(EscapeKeys, ForgettingHeldKeysLetsTypingThrough)
 {
     EscapeKeyFilter filter;
-    EXPECT_TRUE(filter.swallows({KEY_LEFT_WIN, 0, false, false}));
-    EXPECT_TRUE(filter.swallows({KEY_A, 0, false, false}));
+    EXPECT_TRUE(filter.swallows({KEY_LEFT_WIN, 0, false, false, 0}));
+    EXPECT_TRUE(filter.swallows({KEY_A, 0, false, false, 0}));
     filter.forget_held_keys();
-    EXPECT_FALSE(filter.swallows({KEY_A, 0, false, false}));
+    EXPECT_FALSE(filter.swallows({KEY_A, 0, false, false, 0}));
+}
+
+// A Windows key whose release never came holds typing only until it has been quiet for a
+// while; one held down repeats, and so stays held. Stamps as the hook gives them, wrap included.
+TEST(EscapeKeys, AWindowsKeyQuietForLongIsTakenAsReleased)
+{
+    const struct {
+        const char* name;
+        std::uint32_t pressed;
+        std::uint32_t repeated; // 0: no repeat
+        std::uint32_t typed;
+        bool swallowed;
+    } cases[] = {
+        {"soon after", 1000, 0, 1000 + WINDOWS_KEY_FORGET_MS - 1, true},
+        {"quiet for long", 1000, 0, 1000 + WINDOWS_KEY_FORGET_MS, false},
+        {"held and repeating", 1000, 5500, 1000 + WINDOWS_KEY_FORGET_MS + 100, true},
+        {"across the wrap", 0xFFFFFF00u, 0, 0xFFFFFF00u + WINDOWS_KEY_FORGET_MS, false},
+    };
+    for (const auto& c : cases) {
+        EscapeKeyFilter filter;
+        EXPECT_TRUE(filter.swallows({KEY_RIGHT_WIN, 0, false, false, c.pressed})) << c.name;
+        if (c.repeated)
+            EXPECT_TRUE(filter.swallows({KEY_RIGHT_WIN, 0, false, false, c.repeated})) << c.name;
+        EXPECT_EQ(filter.swallows({KEY_A, 0, false, false, c.typed}), c.swallowed) << c.name;
+    }
 }
 
 TEST(HotKeyFlags, OnlyTheHotKeyAndItsConfirmationGo)

@@ -1,7 +1,9 @@
 // The lock program's window-free rules: the clock text and when it changes, the bar and clock
-// geometry, the directory a program starts in, and which passwords unlock.
+// geometry, the directory a program starts in, which passwords unlock, whether a copy runs,
+// and the press held on the logo that opens the password dialog.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -9,8 +11,10 @@
 #include "ansi_path.h"
 #include "bar_geometry.h"
 #include "clock_text.h"
+#include "logo_hold.h"
 #include "password_check.h"
 #include "settings.h"
+#include "single_instance.h"
 #include "working_directory.h"
 
 namespace {
@@ -138,34 +142,104 @@ TEST(WorkingDirectory, IsTheProgramsOwnDirectory)
         EXPECT_EQ(working_directory_for(c.program, is_cp932_lead_byte), c.directory) << c.program;
 }
 
-TEST(PasswordCheck, EitherStoredPasswordExactly)
+TEST(PasswordCheck, EitherStoredPasswordExactlyTheBossFirst)
 {
     const std::string long_password(255, 'p');
+    constexpr auto BOSS = PasswordLevel::boss;
+    constexpr auto FOLLOWER = PasswordLevel::follower;
     const struct {
         const char* boss;
         const char* follower;
         std::string entered;
-        bool unlocks;
+        std::optional<PasswordLevel> level;
     } cases[] = {
-        {"boss", "kid", "boss", true},
-        {"boss", "kid", "kid", true},
-        {"boss", "kid", "Boss", false},
-        {"boss", "kid", "bos", false},
-        {"boss", "kid", "boss ", false},
-        {"boss", "kid", "", false},
+        {"boss", "kid", "boss", BOSS},
+        {"boss", "kid", "kid", FOLLOWER},
+        {"same", "same", "same", BOSS},
+        {"boss", "kid", "Boss", std::nullopt},
+        {"boss", "kid", "bos", std::nullopt},
+        {"boss", "kid", "boss ", std::nullopt},
+        {"boss", "kid", "", std::nullopt},
         // Full-width "ｂ" is not "b".
-        {"b", "kid", "\x82\x82", false},
-        {"", "kid", "", true},
-        {"boss", "", "", true},
-        {long_password.c_str(), "kid", long_password, true},
-        {long_password.c_str(), "kid", long_password.substr(0, 254), false},
+        {"b", "kid", "\x82\x82", std::nullopt},
+        {"", "kid", "", BOSS},
+        {"boss", "", "", FOLLOWER},
+        {long_password.c_str(), "kid", long_password, BOSS},
+        {long_password.c_str(), "kid", long_password.substr(0, 254), std::nullopt},
     };
     for (const auto& c : cases) {
         Settings settings("unused");
         settings.boss_password = c.boss;
         settings.follower_password = c.follower;
-        EXPECT_EQ(unlocks(c.entered, settings), c.unlocks) << c.boss << " / " << c.follower << " / " << c.entered;
+        EXPECT_EQ(matching_level(c.entered, settings), c.level) << c.boss << " / " << c.follower << " / " << c.entered;
     }
+}
+
+// A press opens the dialog only where it began on the logo, still, for the whole time; a finger
+// that trembles within the drag distance is still.
+TEST(LogoHold, OpensOnlyWhenHeldStillOnTheLogo)
+{
+    constexpr std::uint64_t START = 5'000'000;
+    constexpr std::uint64_t NOT_RELEASED = ~std::uint64_t{0};
+    const DragDistance drag{4, 3};
+    const struct {
+        const char* name;
+        ClientPoint pressed;
+        ClientPoint path[2];
+        std::uint64_t released_after_ms;
+        bool opens;
+    } cases[] = {
+        {"held still", {40, 10}, {{40, 10}, {40, 10}}, NOT_RELEASED, true},
+        {"trembling within the drag distance", {40, 10}, {{44, 7}, {36, 13}}, NOT_RELEASED, true},
+        {"on the frame beside the logo", {-3, 22}, {{-3, 22}, {-3, 22}}, NOT_RELEASED, true},
+        {"at the logo's last column", {LOGO_WIDTH - 1, 0}, {{LOGO_WIDTH - 1, 0}, {LOGO_WIDTH - 1, 0}}, NOT_RELEASED,
+            true},
+        {"released at 2 s", {40, 10}, {{40, 10}, {40, 10}}, 2000, false},
+        {"moved beyond the drag distance across", {40, 10}, {{45, 10}, {45, 10}}, NOT_RELEASED, false},
+        {"moved beyond the drag distance down", {40, 10}, {{40, 14}, {40, 14}}, NOT_RELEASED, false},
+        {"moved away and back", {40, 10}, {{60, 10}, {40, 10}}, NOT_RELEASED, false},
+        {"just right of the logo", {LOGO_WIDTH, 10}, {{LOGO_WIDTH, 10}, {LOGO_WIDTH, 10}}, NOT_RELEASED, false},
+        {"elsewhere on the bar", {300, 10}, {{300, 10}, {300, 10}}, NOT_RELEASED, false},
+    };
+    for (const auto& c : cases) {
+        LogoHold hold;
+        EXPECT_EQ(hold.press(c.pressed, START), c.pressed.x < LOGO_WIDTH) << c.name;
+        for (const ClientPoint& at : c.path)
+            hold.move(at, drag);
+        if (c.released_after_ms < LOGO_HOLD_MS)
+            hold.end();
+        EXPECT_FALSE(hold.due(START + LOGO_HOLD_MS - 1)) << c.name;
+        EXPECT_EQ(hold.due(START + LOGO_HOLD_MS), c.opens) << c.name;
+    }
+}
+
+TEST(LogoHold, RemainingTime)
+{
+    LogoHold hold;
+    hold.press({10, 10}, 1000);
+    EXPECT_EQ(hold.remaining_ms(1000), LOGO_HOLD_MS);
+    EXPECT_EQ(hold.remaining_ms(2990), LOGO_HOLD_MS - 1990);
+    EXPECT_EQ(hold.remaining_ms(1000 + LOGO_HOLD_MS + 5000), 0u);
+    // A tick count from before the press counts as no time held.
+    EXPECT_EQ(hold.remaining_ms(500), LOGO_HOLD_MS);
+}
+
+// A mutex that cannot be had is someone else's, as much as one that already exists.
+TEST(SingleInstance, AnyMutexNotOursMeansAnotherCopy)
+{
+    constexpr unsigned long ACCESS_DENIED = 5;
+    const struct {
+        bool got_handle;
+        unsigned long last_error;
+        bool another;
+    } cases[] = {
+        {true, 0, false},
+        {true, MUTEX_ALREADY_EXISTS, true},
+        {false, ACCESS_DENIED, true},
+        {false, 0, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(another_copy_runs(c.got_handle, c.last_error), c.another) << c.got_handle << " " << c.last_error;
 }
 
 } // namespace

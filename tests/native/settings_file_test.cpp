@@ -226,11 +226,11 @@ TEST_F(SettingsFile, FailedSaveLeavesThePreviousFileAndNoTemporary)
     Settings settings(path);
     settings.entries.push_back({0, "Notepad", "notepad.exe"});
 
-    // Count the writes of a whole save, then fail each one in turn.
+    // Count the writes of a whole save (the file goes out in one), then fail each one in turn.
     FailingFiles counter(platform_files());
     ASSERT_TRUE(settings.save(counter));
     const int writes = counter.writes;
-    EXPECT_EQ(writes, 1 + 1 + 4 * 2 + 1 + (1 + 2 * 2));
+    EXPECT_EQ(writes, 1);
 
     for (int failing = 0; failing < writes; ++failing) {
         write_bytes(path, WORKED_EXAMPLE);
@@ -255,6 +255,21 @@ TEST_F(SettingsFile, SaveIntoAMissingDirectoryFails)
 {
     Settings settings((dir / "missing" / "kiv2.bin").string());
     EXPECT_FALSE(settings.save());
+}
+
+TEST(ZeroByteAt, FindsTheFirstZeroOnEitherSideOfEachSixteenByteBlock)
+{
+    for (const std::size_t length : {0, 1, 15, 16, 17, 40}) {
+        const Bytes none(length, 0x41);
+        EXPECT_EQ(zero_byte_at(none.data(), length), length) << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            Bytes bytes = none;
+            bytes[at] = 0;
+            if (at + 1 < length)
+                bytes[length - 1] = 0;
+            EXPECT_EQ(zero_byte_at(bytes.data(), length), at) << length << " " << at;
+        }
+    }
 }
 
 TEST(SwapNibbles, ExchangesTheHalvesOfEachByte)

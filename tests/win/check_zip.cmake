@@ -1,7 +1,7 @@
-# The zip holds exactly the programs, the first settings and the README, in one folder named
+# The zip holds exactly the programs (kiv2cfg.exe too), the first settings and the README, in one folder named
 # after the package, with the programs stripped and a README of this version.
 # Run as: cmake -DZIP=... -DNAME=... -DVERSION=... -DOBJDUMP=... -DWORK=<scratch folder> -P check_zip.cmake
-set(expected KivPx.dll Kivel2.exe README.txt kiv2.bin setting.exe)
+set(expected KivPx.dll Kivel2.exe README.txt kiv2.bin kiv2cfg.exe setting.exe)
 list(TRANSFORM expected PREPEND "${NAME}/")
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf "${ZIP}" OUTPUT_VARIABLE listing RESULT_VARIABLE result)
@@ -18,7 +18,7 @@ endif()
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf "${ZIP}" WORKING_DIRECTORY "${WORK}")
-foreach(program Kivel2.exe KivPx.dll setting.exe)
+foreach(program Kivel2.exe KivPx.dll setting.exe kiv2cfg.exe)
     execute_process(COMMAND ${OBJDUMP} -t "${WORK}/${NAME}/${program}" OUTPUT_VARIABLE symbols)
     if(NOT symbols MATCHES "no symbols")
         message(FATAL_ERROR "${program} in ${ZIP} is not stripped")

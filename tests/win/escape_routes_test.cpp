@@ -19,6 +19,11 @@ namespace {
 
 constexpr char SECONDARY_TASKBAR[] = "Shell_SecondaryTrayWnd";
 
+// Print Screen, a browser key from each end, the mail key and an application key.
+const std::initializer_list<KeyStroke> PROGRAM_KEYS = {press(VK_SNAPSHOT), release(VK_SNAPSHOT), press(VK_BROWSER_BACK),
+    press(VK_BROWSER_HOME), press(VK_LAUNCH_MAIL), press(VK_LAUNCH_APP2), release(VK_LAUNCH_APP2),
+    release(VK_LAUNCH_MAIL), release(VK_BROWSER_HOME), release(VK_BROWSER_BACK)};
+
 bool marked(HWND window)
 {
     return GetPropA(window, TAKEN_MARK) != nullptr;
@@ -96,13 +101,30 @@ TEST_F(EscapeRoutes, KeyboardHookSwallowsOnlyTheWaysOut)
             {VK_CONTROL, VK_SHIFT}},
         {"Alt+Esc", {press(VK_MENU), press(VK_ESCAPE), release(VK_ESCAPE), release(VK_MENU)}, {VK_MENU}},
         {"Alt+Tab", {press(VK_MENU), press(VK_TAB), release(VK_TAB), release(VK_MENU)}, {VK_MENU, VK_TAB}},
+        {"keys that make the shell open a program", PROGRAM_KEYS, {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(recorder.keys_reaching(c.strokes), c.reaching) << c.name;
 
     bar.unlock();
-    EXPECT_FALSE(bar.key_hook.installed());
+    EXPECT_FALSE(bar.hooks.key_hook_installed());
     EXPECT_EQ(recorder.keys_reaching({press(VK_LWIN), release(VK_LWIN)}), std::vector<WORD>{VK_LWIN});
+    EXPECT_EQ(recorder.keys_reaching(PROGRAM_KEYS),
+        (std::vector<WORD>{VK_SNAPSHOT, VK_BROWSER_BACK, VK_BROWSER_HOME, VK_LAUNCH_MAIL, VK_LAUNCH_APP2}));
+}
+
+// A Windows key whose release went elsewhere holds typing back only for a while. The stamps
+// put the typing well past that while without the test waiting for it.
+TEST_F(EscapeRoutes, LostWindowsKeyReleaseIsForgottenAfterAWhile)
+{
+    KeyRecorder recorder;
+    bar.lock();
+    const DWORD now = GetTickCount();
+    {
+        const KeySpy spy;
+        ASSERT_TRUE(KeySpy::pass({stamped(press(VK_LWIN), now)}));
+    }
+    EXPECT_EQ(recorder.keys_reaching({stamped(press('A'), now + 6000)}), std::vector<WORD>{'A'});
 }
 
 // The system may drop the hook without a word; the next clock tick puts a new one in place.
@@ -110,7 +132,7 @@ TEST_F(EscapeRoutes, KeyboardHookIsRenewedAfterTheSystemRemovedIt)
 {
     KeyRecorder recorder;
     bar.lock();
-    ASSERT_TRUE(UnhookWindowsHookEx(bar.key_hook.handle()));
+    ASSERT_TRUE(UnhookWindowsHookEx(bar.hooks.key_hook_handle()));
     EXPECT_EQ(recorder.keys_reaching({press(VK_LWIN), release(VK_LWIN)}), std::vector<WORD>{VK_LWIN});
     bar.renew_key_hook();
     EXPECT_EQ(recorder.keys_reaching({press(VK_LWIN), release(VK_LWIN), press('A')}), std::vector<WORD>{'A'});
@@ -118,7 +140,7 @@ TEST_F(EscapeRoutes, KeyboardHookIsRenewedAfterTheSystemRemovedIt)
     // Not locked, nothing is installed.
     bar.unlock();
     bar.renew_key_hook();
-    EXPECT_FALSE(bar.key_hook.installed());
+    EXPECT_FALSE(bar.hooks.key_hook_installed());
 }
 
 // A lock ended between a Windows key's press and its release: the next lock still lets the
@@ -203,6 +225,41 @@ TEST_F(EscapeRoutes, WindowsThatOutliveARestartAreHandedBackToo)
         EXPECT_TRUE(IsWindowEnabled(window));
     DestroyWindow(new_desktop);
     DestroyWindow(new_taskbar);
+}
+
+// The desktop's icons wherever the shell put them, and what it shows or makes while locked:
+// taken at the next look, all handed back on unlock. A window without the icon view is no
+// desktop.
+TEST_F(EscapeRoutes, DesktopIconsAndLateShellWindowsAreTaken)
+{
+    const HWND icons = create_desktop_view_holder();
+    const HWND plain = create_shell_window("WorkerW");
+    bar.lock();
+    EXPECT_FALSE(IsWindowEnabled(icons));
+    EXPECT_TRUE(marked(icons));
+    EXPECT_TRUE(IsWindowEnabled(plain));
+
+    ShowWindow(taskbar, SW_SHOWNA);
+    EnableWindow(icons, TRUE);
+    const HWND late[] = {create_shell_window(SECONDARY_TASKBAR), create_desktop_view_holder("LateDesktop")};
+    bar.retake_shell_windows();
+    for (HWND window : {taskbar, late[0]})
+        EXPECT_FALSE(IsWindowVisible(window));
+    for (HWND window : {icons, late[1]})
+        EXPECT_FALSE(IsWindowEnabled(window));
+
+    bar.unlock();
+    for (HWND window : {taskbar, late[0]})
+        EXPECT_TRUE(IsWindowVisible(window));
+    for (HWND window : {icons, late[1]}) {
+        EXPECT_TRUE(IsWindowEnabled(window));
+        EXPECT_FALSE(marked(window));
+    }
+    disable_desktop(icons);
+    hand_back_taken_windows();
+    EXPECT_TRUE(IsWindowEnabled(icons));
+    for (HWND window : {icons, plain, late[0], late[1]})
+        DestroyWindow(window);
 }
 
 // What a copy that ended while locked left taken, and only that, is handed back.

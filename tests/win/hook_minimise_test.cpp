@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "fake_windows.h"
@@ -157,6 +159,45 @@ TEST_F(Minimise, RefusedInAnotherProcessWhileHooked)
         ShowWindowAsync(other, SW_RESTORE);
         ASSERT_TRUE(wait_until([other] { return !IsIconic(other); })) << request.name;
     }
+}
+
+// Another program's CBT hook, installed before the lock's, goes on hearing of every event but
+// the refused minimise requests.
+class ChainedHook {
+public:
+    ChainedHook() : hook_(SetWindowsHookExA(WH_CBT, procedure, GetModuleHandleA(nullptr), 0)) {}
+    ChainedHook(const ChainedHook&) = delete;
+    ChainedHook& operator=(const ChainedHook&) = delete;
+    ~ChainedHook() { UnhookWindowsHookEx(hook_); }
+    bool installed() const { return hook_ != nullptr; }
+
+    static inline int seen[HCBT_SETFOCUS + 1] = {};
+
+private:
+    static LRESULT CALLBACK procedure(int code, WPARAM wparam, LPARAM lparam)
+    {
+        if (code >= 0 && code <= HCBT_SETFOCUS)
+            ++seen[code];
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+    HHOOK hook_;
+};
+
+TEST_F(Minimise, OtherCbtHooksStillHearOfEverythingElse)
+{
+    const ChainedHook other;
+    ASSERT_TRUE(other.installed());
+    ASSERT_EQ(StartKivHook(), 1);
+    std::fill(std::begin(ChainedHook::seen), std::end(ChainedHook::seen), 0);
+    const OwnedWindow created{create_window(
+        "KivelHookTest", DefWindowProcA, "chained hook", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {60, 60, 360, 260})};
+    SetActiveWindow(window.get());
+    SetActiveWindow(created.get());
+    ShowWindow(created.get(), SW_MINIMIZE);
+    EXPECT_FALSE(IsIconic(created.get()));
+    EXPECT_GT(ChainedHook::seen[HCBT_CREATEWND], 0);
+    EXPECT_GT(ChainedHook::seen[HCBT_ACTIVATE], 0);
+    EXPECT_EQ(ChainedHook::seen[HCBT_MINMAX], 0) << "a refused minimise is not handed on";
 }
 
 } // namespace

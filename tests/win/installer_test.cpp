@@ -16,7 +16,7 @@
 
 namespace {
 
-const std::vector<std::string> PROGRAMS = {"Kivel2.exe", "KivPx.dll", "setting.exe", "README.txt"};
+const std::vector<std::string> PROGRAMS = {"Kivel2.exe", "KivPx.dll", "setting.exe", "kiv2cfg.exe", "README.txt"};
 const std::vector<std::string> START_MENU = {"Kivel2.lnk", "Kivel2 設定.lnk", "Kivel2 アンインストール.lnk"};
 constexpr char VERSION[] = KIVEL_VERSION_TEXT ".0";
 
@@ -39,6 +39,30 @@ Bytes first_settings(const TempDir& dir)
     const Settings fresh(dir.path() + "\\fresh.bin");
     EXPECT_TRUE(fresh.save());
     return read_bytes(dir / "fresh.bin");
+}
+
+// What a deployment script hands every station, in a folder whose name needs quotes. The
+// registered command prompt is on purpose: risky programs do not stop an install.
+struct StationSettings {
+    std::string option;
+    Bytes bytes; // what kiv2.bin holds once they are installed
+};
+
+StationSettings write_station_settings(const TempDir& dir)
+{
+    const std::string folder = dir.path() + "\\my settings";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::u8string text = u8"[kivel2]\nlock_at_startup = yes\nboss_password = boss\nfollower_password = kid\n"
+                               u8"\n[program]\nlabel = メモ帳\npath = C:\\Windows\\notepad.exe\n"
+                               u8"\n[program]\nlabel = cmd\npath = cmd.exe\n";
+    write_bytes(folder + "\\station.txt", Bytes(text.begin(), text.end()));
+    Settings settings(folder + "\\station.bin");
+    settings.lock_at_startup = 1;
+    settings.boss_password = "boss";
+    settings.follower_password = "kid";
+    settings.entries = {{0, "メモ帳", "C:\\Windows\\notepad.exe"}, {0, "cmd", "cmd.exe"}};
+    EXPECT_TRUE(settings.save());
+    return {"/SETTINGS=\"" + folder + "\\station.txt\"", read_bytes(settings.file_path)};
 }
 
 std::vector<std::string> names_in(const std::string& folder)
@@ -79,7 +103,7 @@ TEST_F(InstallerTest, FreshInstallLaysOutTheProgramsTheFirstSettingsAndTheShortc
 TEST_F(InstallerTest, EveryShippedFileCarriesTheProjectVersion)
 {
     ASSERT_EQ(installation.install(), 0u);
-    for (const char* name : {"Kivel2.exe", "KivPx.dll", "setting.exe"})
+    for (const char* name : {"Kivel2.exe", "KivPx.dll", "setting.exe", "kiv2cfg.exe"})
         EXPECT_EQ(file_version(installation.file(name)), VERSION) << name;
     EXPECT_EQ(file_version(installer_path()), VERSION);
 }
@@ -125,6 +149,44 @@ TEST_F(InstallerTest, AFirstInstallBesideExistingSettingsKeepsThem)
     EXPECT_EQ(read_bytes(installation.file("kiv2.bin")), settings);
 }
 
+TEST_F(InstallerTest, SettingsGivenOnTheCommandLineAreInstalledAndReplaceOnlyWhenGiven)
+{
+    const StationSettings station = write_station_settings(dir);
+    ASSERT_EQ(installation.install(station.option), 0u);
+    EXPECT_EQ(read_bytes(installation.file("kiv2.bin")), station.bytes);
+    EXPECT_TRUE(is_hidden(installation.file("kiv2.bin")));
+
+    const Bytes administrators = save_administrators_settings(installation.file("kiv2.bin"));
+    ASSERT_EQ(installation.install(), 0u);
+    EXPECT_EQ(read_bytes(installation.file("kiv2.bin")), administrators);
+    ASSERT_EQ(installation.install(station.option), 0u);
+    EXPECT_EQ(read_bytes(installation.file("kiv2.bin")), station.bytes);
+
+    // A settings file serves as well as a text.
+    save_administrators_settings(dir.path() + "\\other.bin");
+    ASSERT_EQ(installation.install("/SETTINGS=" + dir.path() + "\\other.bin"), 0u);
+    EXPECT_EQ(read_bytes(installation.file("kiv2.bin")), administrators);
+}
+
+TEST_F(InstallerTest, SettingsThatCannotBeImportedStopTheInstallAndChangeNothing)
+{
+    write_bytes(dir / "bad.txt", hex("5B 6B 69 76 65 6C 32 5D 0A 70 61 73 73 3D 31")); // "[kivel2]\npass=1"
+    const std::string options[] = {"/SETTINGS=" + dir.path() + "\\bad.txt", "/SETTINGS=" + dir.path() + "\\none.txt"};
+    for (const std::string& option : options) {
+        EXPECT_EQ(installation.install(option), EXIT_BAD_SETTINGS) << option;
+        EXPECT_FALSE(exists(installation.folder())) << option;
+    }
+
+    ASSERT_EQ(installation.install(), 0u);
+    const Bytes administrators = save_administrators_settings(installation.file("kiv2.bin"));
+    write_bytes(installation.file("Kivel2.exe"), hex("4D 5A"));
+    for (const std::string& option : options) {
+        EXPECT_EQ(installation.install(option), EXIT_BAD_SETTINGS) << option;
+        EXPECT_EQ(read_bytes(installation.file("Kivel2.exe")), hex("4D 5A")) << option;
+        EXPECT_EQ(read_bytes(installation.file("kiv2.bin")), administrators) << option;
+    }
+}
+
 TEST_F(InstallerTest, UninstallRemovesTheProgramsAndShortcutsAndKeepsTheSettings)
 {
     ASSERT_EQ(installation.install("/STARTUP"), 0u);
@@ -136,7 +198,30 @@ TEST_F(InstallerTest, UninstallRemovesTheProgramsAndShortcutsAndKeepsTheSettings
     EXPECT_FALSE(exists(start_menu_folder()));
     EXPECT_FALSE(exists(startup_shortcut()));
     EXPECT_FALSE(uninstall_entry_exists());
+    EXPECT_TRUE(event_source_value("EventMessageFile").empty());
     EXPECT_EQ(read_bytes(installation.file("kiv2.bin")), settings);
+}
+
+// Event Viewer reads the source's values and then the texts from the program they name.
+TEST_F(InstallerTest, TheEventLogSourceNamesTheInstalledProgramAndItsJapaneseTexts)
+{
+    ASSERT_EQ(installation.install(), 0u);
+    const std::string program = event_source_value("EventMessageFile");
+    EXPECT_EQ(program, installation.file("Kivel2.exe"));
+    EXPECT_EQ(event_source_value("CategoryMessageFile"), program);
+    EXPECT_EQ(event_source_value("CategoryCount"), "3");
+    EXPECT_EQ(event_source_value("TypesSupported"), "7");
+    constexpr char PATH[] = "D:\\ソフト\\表.exe";
+    const struct {
+        DWORD id;
+        std::string text;
+    } cases[] = {
+        {1, "ロック"},
+        {104, "子分パスワードでロックを解除しました。Kivel2 は駐在を続けます。"},
+        {108, std::string("ソフト「") + PATH + "」を起動できませんでした。"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(message_text(program, c.id, PATH), c.text) << c.id;
 }
 
 // As "Apps & features" runs it: the uninstaller hands over to a copy of itself, which also
@@ -145,8 +230,8 @@ TEST_F(InstallerTest, UninstallFromTheFolderLeavesOnlyTheSettings)
 {
     ASSERT_EQ(installation.install(), 0u);
     ASSERT_EQ(run_to_end(installation.file("uninstall.exe"), "/S"), 0u);
-    EXPECT_TRUE(wait_until([&] { return names_in(installation.folder()) == std::vector<std::string>{"kiv2.bin"}; },
-        INSTALL_MS));
+    EXPECT_TRUE(wait_until(
+        [&] { return names_in(installation.folder()) == std::vector<std::string>{"kiv2.bin"}; }, INSTALL_MS));
 }
 
 // A locked station must stay one that can be unlocked: the lock program, its hook library
@@ -216,7 +301,7 @@ TEST_F(InstallerTest, OnlyTheSettingsToolAsksForElevation)
     const struct {
         const char* program;
         const char* level;
-    } cases[] = {{"setting.exe", "requireAdministrator"}, {"Kivel2.exe", "asInvoker"}};
+    } cases[] = {{"setting.exe", "requireAdministrator"}, {"Kivel2.exe", "asInvoker"}, {"kiv2cfg.exe", "asInvoker"}};
     for (const auto& c : cases)
         EXPECT_EQ(requested_execution_level(installation.file(c.program)), c.level) << c.program;
 }

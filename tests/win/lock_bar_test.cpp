@@ -31,6 +31,10 @@ bool screen_saver_running()
 // A window of this process that the hook, if installed, keeps from being minimised.
 bool can_minimise()
 {
+    // Wine tells a thread of the hooks that another thread put in when it next asks for
+    // messages; the lock's hooks are on a thread of their own.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
     HWND window = create_window("TestVictim", "victim", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ShowWindow(window, SW_MINIMIZE);
     const bool minimised = IsIconic(window);

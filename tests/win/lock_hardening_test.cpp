@@ -57,16 +57,6 @@ SIZE_T platform_share_of_a_password_dialog(const std::string& program)
     return after > before ? (after - before) / DIALOGS : 0;
 }
 
-void send_mouse(DWORD flags, LONG x = 0, LONG y = 0)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
 // How long a test watches for synthesised input to do what it must not do.
 constexpr DWORD INPUT_WATCH_MS = 1000;
 

@@ -1,10 +1,11 @@
 // The real Kivel2.exe against current Windows's ways out while locked: system keys from a
-// window of the test, a restarted shell, a display change, and the hand-back at the next start
-// of what a copy that ended while locked had taken.
+// window of the test, a restarted shell, a display change, shell windows that come later or
+// hang, and the hand-back at the next start of what a copy that ended while locked had taken.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@
 #include "lock_program_fixture.h"
 
 namespace {
+
+// How long the bar may take to answer, whatever the shell does.
+constexpr ULONGLONG ANSWER_MS = 200;
+// Well within a clock tick: what a display change takes must not wait for one.
+constexpr DWORD DISPLAY_CHANGE_MS = 2000;
 
 // The keyboard hook of the real program, seen from a window of this process that has the
 // keyboard: the ways out never arrive while locked, and everything does once unlocked.
@@ -106,7 +112,7 @@ TEST_F(LockProgram, DisplayChangeMovesTheLockedBarBackToTheBottomEdge)
     // Resident, the hidden bar is left alone.
     PostMessageA(bar, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
     settle();
-    EXPECT_FALSE(IsWindowVisible(bar));
+    EXPECT_FALSE(IsWindowVisible(bar)) << desktop_state();
 
     lock_by_tray();
     MoveWindow(bar, 0, 0, 300, 40, TRUE);
@@ -153,6 +159,101 @@ TEST_F(LockProgram, NextStartHandsBackWhatAnEndedLockHadTaken)
     EXPECT_FALSE(screen_saver_running());
     for (HWND window : {taken_taskbar, taken_desktop, hidden_by_others})
         DestroyWindow(window);
+}
+
+// A shell window of shell_stand_in.exe, in a process of its own as the shell's are. The process
+// ends with the object.
+class StandIn {
+public:
+    StandIn(const std::string& directory, const std::string& window_class, bool icons = false)
+        : process_(
+              directory_of_this_program() + "\\shell_stand_in.exe", directory, window_class + (icons ? " icons" : ""))
+    {
+        wait_until([&] {
+            window = find_window_of(process_.id(), window_class, "");
+            return window && (!icons || FindWindowExA(window, nullptr, "SHELLDLL_DefView", nullptr));
+        });
+    }
+
+    // Its thread stops answering for a while; returns once it does not answer.
+    bool hang() const
+    {
+        PostThreadMessageA(GetWindowThreadProcessId(window, nullptr), WM_STAND_IN_HANG, 0, 0);
+        return wait_until([&] { return !SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 50, nullptr); });
+    }
+
+    HWND window = nullptr;
+
+private:
+    RunningProgram process_;
+};
+
+bool marked(HWND window)
+{
+    return GetPropA(window, TAKEN_MARK) != nullptr;
+}
+
+// What the shell shows or makes while locked, without a word (a taskbar shown again, one for a
+// screen plugged in, the desktop's icons in a window of their own), is taken at the next clock
+// tick or display change, and unlock hands it all back.
+TEST_F(LockProgram, ShellWindowsOfLaterAreTakenAndHandedBack)
+{
+    start();
+    lock_by_tray();
+    const StandIn secondary(dir.path(), "Shell_SecondaryTrayWnd");
+    const StandIn icons(dir.path(), "WorkerW", true);
+    ShowWindow(taskbar(), SW_SHOWNA);
+    const auto taken = [](HWND hidden, HWND disabled) {
+        return !IsWindowVisible(hidden) && !IsWindowEnabled(disabled) && marked(hidden) && marked(disabled);
+    };
+    // Within one clock tick.
+    EXPECT_TRUE(wait_until([&] { return taken(secondary.window, icons.window) && !IsWindowVisible(taskbar()); }))
+        << desktop_state();
+
+    const StandIn plugged_in(dir.path(), "Shell_SecondaryTrayWnd");
+    const StandIn more_icons(dir.path(), "WorkerW", true);
+    PostMessageA(bar, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_TRUE(wait_until([&] { return taken(plugged_in.window, more_icons.window); }, DISPLAY_CHANGE_MS))
+        << desktop_state();
+
+    answer_password("kid", true);
+    EXPECT_TRUE(wait_until([&] {
+        for (HWND window : {secondary.window, icons.window, plugged_in.window, more_icons.window})
+            if (!IsWindowVisible(window) || !IsWindowEnabled(window) || marked(window))
+                return false;
+        return resident_state();
+    })) << desktop_state();
+}
+
+// A shell whose thread stops answering delays neither the bar nor the keyboard hook.
+TEST_F(LockProgram, HungTaskbarDelaysNothing)
+{
+    start();
+    KeyRecorder recorder;
+    const StandIn hung(dir.path(), "Shell_TrayWnd");
+    ASSERT_EQ(taskbar(), hung.window);
+    ASSERT_TRUE(hung.hang());
+    const auto answers_within = [&](const char* what, const std::function<bool()>& done) {
+        const ULONGLONG begin = GetTickCount64();
+        ASSERT_TRUE(wait_until(done)) << what;
+        EXPECT_LE(GetTickCount64() - begin, ANSWER_MS) << what;
+    };
+
+    PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
+    answers_within("lock", [&] {
+        settle();
+        return IsWindowVisible(bar) && marked(hung.window);
+    });
+    ASSERT_TRUE(recorder.focus());
+    EXPECT_EQ(recorder.keys_reaching({press(VK_LWIN), release(VK_LWIN), press('A')}), std::vector<WORD>{'A'});
+
+    HWND dialog = nullptr;
+    PostMessageA(bar, WM_RBUTTONDOWN, MK_SHIFT | MK_RBUTTON, MAKELPARAM(300, 5));
+    answers_within("password dialog", [&] { return (dialog = find_dialog_of(program->id(), PASSWORD_TITLE)); });
+    SendMessageA(GetDlgItem(dialog, PASSWORD_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("kid"));
+    SendMessageA(GetDlgItem(dialog, STAY_RESIDENT), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    answers_within("unlock", [&] { return !IsWindow(dialog) && !IsWindowVisible(bar); });
 }
 
 } // namespace

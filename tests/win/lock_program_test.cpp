@@ -1,5 +1,6 @@
 // The real Kivel2.exe driven from outside: start-up, the single instance, the tray, the
-// password dialog, close requests, the buttons and the programs they start.
+// password dialog and the two ways to it, close requests, the buttons and the programs they
+// start.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <algorithm>
 #include <string>
 
+#include "gui_probe.h"
+#include "key_input.h"
 #include "lock_program_fixture.h"
 
 namespace {
@@ -42,6 +45,23 @@ TEST_F(LockProgram, RefusesToRunWithoutACompleteSettingsFile)
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(program->exit_code(), 0u) << c.name;
     }
+}
+
+// A settings file that another program holds for a moment is read once it lets go.
+TEST_F(LockProgram, WaitsForASettingsFileHeldByAnotherProgram)
+{
+    ASSERT_TRUE(settings.save());
+    HANDLE held = CreateFileA(
+        settings.file_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
+    EXPECT_TRUE(holds_for([&] { return !find_dialog_of(program->id(), "Kivel2起動失敗"); }, 500));
+    CloseHandle(held);
+    ASSERT_TRUE(wait_until([&] {
+        bar = find_window_of(program->id(), "Kivel2", "Kivel2");
+        return bar && has_bar_rect(bar);
+    })) << "no bar window laid out";
+    EXPECT_TRUE(resident_state()) << desktop_state();
 }
 
 // The older version has no start-up flag: the program starts unlocked, whatever it was.
@@ -91,8 +111,11 @@ TEST_F(LockProgram, TrayIconLocksAndEnds)
 {
     start();
     lock_by_tray();
-    // While locked the tray's right double-click is out of reach, but resident it ends the
-    // program at once, without a password.
+    // While locked a right double-click on the icon (a taskbar that came back) does nothing;
+    // resident, it ends the program at once, without a password.
+    PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_RBUTTONDBLCLK);
+    settle();
+    EXPECT_TRUE(locked_state()) << desktop_state();
     answer_password("kid", true);
     ASSERT_TRUE(wait_until([&] { return resident_state(); })) << desktop_state();
     PostMessageA(bar, WM_TRAYNOTIFY, 1, WM_RBUTTONDBLCLK);
@@ -195,6 +218,76 @@ TEST_F(LockProgram, WrongAnswersKeepTheLock)
     }
 }
 
+// A touch screen has no Shift and no right button: a press held still on the logo for three
+// seconds opens the password dialog, with the keyboard in its edit. Let go sooner, slid away or
+// held elsewhere on the bar, it opens nothing. A hold straight after a tap arrives as the
+// second press of a double click, and counts as well.
+TEST_F(LockProgram, HoldingTheLogoOpensThePasswordDialog)
+{
+    constexpr DWORD HOLD_MS = 3000;
+    constexpr DWORD WATCH_MS = HOLD_MS + 500;
+    start();
+    // Without it, Windows would turn a held finger into a right click, and tell the bar of the
+    // press only once the finger lifts. (Wine has no touch input to show that.)
+    constexpr UINT_PTR NO_PRESS_AND_HOLD = 1;
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(bar, "MicrosoftTabletPenServiceProperty")), NO_PRESS_AND_HOLD);
+    RECT client{};
+    GetClientRect(bar, &client);
+    POINT logo{LOGO_WIDTH / 2, client.bottom / 2};
+    POINT free_bar{300, client.bottom / 2};
+    MapWindowPoints(bar, nullptr, &logo, 1);
+    MapWindowPoints(bar, nullptr, &free_bar, 1);
+    // Under Wine on X, a synthesised move comes back once more from the X server a moment
+    // later, sometimes with the position before it. So the pointer rests on the logo while the
+    // bar locks, and each press moves it in the same event; the positions around a press that
+    // must open differ by no more than the drag distance, and the jump away comes last.
+    send_mouse(MOUSEEVENTF_MOVE, logo.x, logo.y);
+    lock_by_tray();
+    const LONG beyond_drag = GetSystemMetrics(SM_CXDRAG) + 3;
+    const auto no_dialog = [&] { return !find_dialog_of(program->id(), PASSWORD_TITLE); };
+    const struct {
+        const char* name;
+        POINT at;
+        bool tap_first;
+        LONG slide; // across, once the button is down
+        DWORD released_after_ms; // when it opens nothing
+        bool opens;
+    } cases[] = {
+        {"held, trembling within the drag distance", logo, false, 1, 0, true},
+        {"released at 2 s", logo, false, 0, 2000, false},
+        {"tapped, then held, after a cancelled dialog", logo, true, 0, 0, true},
+        {"slid beyond the drag distance", logo, false, beyond_drag, WATCH_MS, false},
+        {"held elsewhere on the bar", free_bar, false, 0, WATCH_MS, false},
+    };
+    for (const auto& c : cases) {
+        if (c.tap_first) {
+            send_mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, c.at.x, c.at.y);
+            send_mouse(MOUSEEVENTF_LEFTUP, c.at.x, c.at.y);
+        }
+        const ULONGLONG pressed = GetTickCount64();
+        send_mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, c.at.x, c.at.y);
+        if (c.slide)
+            send_mouse(MOUSEEVENTF_MOVE, c.at.x + c.slide, c.at.y);
+        if (!c.opens) {
+            EXPECT_TRUE(holds_for(no_dialog, c.released_after_ms)) << c.name;
+            send_mouse(MOUSEEVENTF_LEFTUP, c.at.x + c.slide, c.at.y);
+            EXPECT_TRUE(holds_for(no_dialog, WATCH_MS - c.released_after_ms)) << c.name;
+            continue;
+        }
+        HWND dialog = nullptr;
+        ASSERT_TRUE(wait_until(
+            [&] { return (dialog = find_dialog_of(program->id(), PASSWORD_TITLE)) != nullptr; }, HOLD_MS + WAIT_MS))
+            << c.name;
+        EXPECT_GE(GetTickCount64() - pressed, HOLD_MS - 50) << c.name;
+        settle();
+        EXPECT_EQ(focus_of(dialog), GetDlgItem(dialog, PASSWORD_EDIT)) << c.name;
+        send_mouse(MOUSEEVENTF_LEFTUP, c.at.x + c.slide, c.at.y);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(wait_until([&] { return !IsWindow(dialog); })) << c.name;
+    }
+    EXPECT_TRUE(locked_state()) << desktop_state();
+}
+
 TEST_F(LockProgram, ButtonsAndMenuFollowTheSettings)
 {
     settings.main_label = "メイン";
@@ -222,6 +315,24 @@ TEST_F(LockProgram, ButtonsAndMenuFollowTheSettings)
         EXPECT_EQ(rect.right - rect.left, BUTTON_WIDTH);
         EXPECT_EQ(rect.bottom, client.bottom);
     }
+}
+
+// An administrator's text, imported with kiv2cfg.exe, is what the lock program then offers.
+TEST_F(LockProgram, ShowsWhatKiv2cfgImported)
+{
+    const std::u8string text = u8"[kivel2]\nlock_at_startup = yes\nboss_password = boss\nfollower_password = kid\n"
+                               u8"\n[main]\nlabel = メイン\npath = record_start.exe\n";
+    write_bytes(in_dir("kiv2.txt"), Bytes(text.begin(), text.end()));
+    ASSERT_TRUE(
+        CopyFileA((directory_of_this_program() + "\\kiv2cfg.exe").c_str(), in_dir("kiv2cfg.exe").c_str(), FALSE));
+    const RunningProgram import(in_dir("kiv2cfg.exe"), dir.path(), "import kiv2.txt kiv2.bin");
+    ASSERT_EQ(import.exit_code(), 0u);
+
+    run_program();
+    EXPECT_TRUE(wait_until([&] { return locked_state(); })) << desktop_state();
+    EXPECT_EQ(window_text(GetDlgItem(bar, 100)), "メイン");
+    answer_password("kid", false);
+    EXPECT_EQ(program->exit_code(), 0u);
 }
 
 TEST_F(LockProgram, OneButtonWithoutMainSoftwareNoneWithoutEntries)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -474,22 +475,117 @@ TEST_F(SettingToolTest, AcceptWritesAHiddenCurrentFileWithTheStartUpFlag)
     EXPECT_TRUE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
-TEST_F(SettingToolTest, AFailedSaveShowsString5AndKeepsTheOldFile)
+// Only programs that open the system directly are warned of; No keeps the dialog as it was,
+// Yes saves.
+TEST_F(SettingToolTest, AcceptWarnsOfProgramsThatOpenTheSystem)
 {
-    write_file([](Settings& s) { s.entries = {NOTEPAD}; });
-    const Bytes before = read_bytes(file);
-    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    SettingTool tool(dir.path());
-    const HWND dialog = open_as_boss(tool);
-    ASSERT_TRUE(dialog);
-    tool.click(dialog, SEPARATOR);
-    tool.click(dialog, ACCEPT);
-    const Message message = tool.answer_message();
-    EXPECT_EQ(message.caption, "setting");
-    EXPECT_EQ(message.text, TEXT_SAVE_FAILED);
-    EXPECT_TRUE(tool.ended());
-    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(read_bytes(file), before);
+    const std::string warning = "次のソフトウエアからは、システムを直接操作できます。\nロック中でも、ここからロックを抜"
+                                "けられるおそれがあります。\n\n";
+    const struct {
+        const char* name;
+        Fill fill;
+        std::string lines; // empty: no warning
+    } cases[] = {
+        {"ordinary programs",
+            [](Settings& s) {
+                s.entries = {NOTEPAD, CALC};
+            },
+            ""},
+        {"a registered command prompt",
+            [](Settings& s) {
+                s.entries = {NOTEPAD, {0, "コマンド", "C:\\windows\\system32\\CMD.EXE"}};
+            },
+            "・コマンド（C:\\windows\\system32\\CMD.EXE）\n"},
+        {"the main program, not a separator",
+            [](Settings& s) {
+                s.main_label = "PS";
+                s.main_program = "powershell.exe";
+                s.entries = {{1, "", "cmd.exe"}};
+            },
+            "・PS（powershell.exe）\n"},
+    };
+    for (const auto& c : cases) {
+        write_file(c.fill);
+        const Bytes before = read_bytes(file);
+        SettingTool tool(dir.path());
+        const HWND dialog = open_as_boss(tool);
+        ASSERT_TRUE(dialog) << c.name;
+        tool.click(dialog, LOCK_AT_STARTUP);
+        const Bytes saved = file_bytes([&](Settings& s) {
+            c.fill(s);
+            s.lock_at_startup = 1;
+        });
+        if (c.lines.empty()) {
+            accept(tool, dialog);
+            EXPECT_EQ(read_bytes(file), saved) << c.name;
+            continue;
+        }
+        tool.click(dialog, ACCEPT);
+        EXPECT_EQ(tool.answer_message(IDNO).text, warning + c.lines + "\nこのまま設定しますか？") << c.name;
+        tool.settle(dialog);
+        EXPECT_FALSE(tool.ended(0)) << c.name;
+        EXPECT_TRUE(checked(dialog, LOCK_AT_STARTUP)) << c.name;
+        EXPECT_EQ(read_bytes(file), before) << c.name;
+
+        tool.click(dialog, ACCEPT);
+        EXPECT_FALSE(tool.answer_message(IDYES).text.empty()) << c.name;
+        EXPECT_TRUE(tool.ended()) << c.name;
+        EXPECT_EQ(read_bytes(file), saved) << c.name;
+    }
+}
+
+// Makes the file unwritable for the tool; the function returned takes the cause away.
+struct SaveBlocker {
+    const char* name;
+    std::function<std::function<void()>(const std::string& path)> block;
+};
+
+const SaveBlocker SAVE_BLOCKERS[] = {
+    {"read-only attribute",
+        [](const std::string& path) -> std::function<void()> {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+            return [path] { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN); };
+        }},
+    {"held open without sharing",
+        [](const std::string& path) -> std::function<void()> {
+            std::shared_ptr<void> held(
+                CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), CloseHandle);
+            return [held]() mutable { held.reset(); };
+        }},
+};
+
+TEST_F(SettingToolTest, AFailedSaveShowsString5AndKeepsTheDialogWithItsEdits)
+{
+    for (const SaveBlocker& c : SAVE_BLOCKERS) {
+        write_file([](Settings& s) { s.entries = {NOTEPAD}; });
+        const Bytes before = read_bytes(file);
+        SettingTool tool(dir.path());
+        const HWND dialog = open_as_boss(tool);
+        ASSERT_TRUE(dialog) << c.name;
+        tool.click(dialog, SEPARATOR);
+        tool.click(dialog, LOCK_AT_STARTUP);
+        tool.settle(dialog);
+        std::function<void()> unblock = c.block(file);
+
+        tool.click(dialog, ACCEPT);
+        const Message message = tool.answer_message();
+        EXPECT_EQ(message.caption, "setting") << c.name;
+        EXPECT_EQ(message.text, TEXT_SAVE_FAILED) << c.name;
+        tool.settle(dialog);
+        EXPECT_FALSE(tool.message_showing()) << c.name;
+        EXPECT_FALSE(tool.ended(0)) << c.name;
+        EXPECT_TRUE(IsWindowVisible(dialog)) << c.name;
+        EXPECT_EQ(tool.rows(dialog), (std::vector<Row>{{NOTEPAD.label, NOTEPAD.program}, SEP_ROW})) << c.name;
+        EXPECT_TRUE(checked(dialog, LOCK_AT_STARTUP)) << c.name;
+
+        unblock();
+        EXPECT_EQ(read_bytes(file), before) << c.name;
+        accept(tool, dialog);
+        EXPECT_EQ(read_bytes(file), file_bytes([](Settings& s) {
+            s.entries = {NOTEPAD, {1, "", ""}};
+            s.lock_at_startup = 1;
+        })) << c.name;
+    }
 }
 
 } // namespace

@@ -1,0 +1,47 @@
+// The thread that holds the locked station's two hooks, the keyboard hook and the hook
+// library's minimise hook, and does nothing but answer them. Windows calls a low-level keyboard
+// hook on the thread that installed it, and answers a global CBT hook for every 32-bit program
+// there too; it lets keys through, and may drop the hook, when that thread is slow. The bar's
+// thread waits on message boxes, dialogs and other programs, so the hooks live here instead.
+#pragma once
+
+#include <windows.h>
+
+#include "key_hook.h"
+#include "scoped_handles.h"
+
+class HookThread {
+public:
+    HookThread() = default;
+    HookThread(const HookThread&) = delete;
+    HookThread& operator=(const HookThread&) = delete;
+    ~HookThread() { stop(); }
+
+    // Starts the thread, which puts in the keyboard hook first, then the minimise hook; returns
+    // once both were tried. Nothing happens when it runs already.
+    void start();
+    // A fresh keyboard hook in place of one the system may have dropped, and the minimise hook
+    // tried again if it could not be put in; returns once done.
+    void renew();
+    // The minimise hook out, then the keyboard hook, and the thread ends.
+    void stop();
+    // The next keystroke finds no Windows key held.
+    void forget_held_keys() { key_hook_.forget_held_keys(); }
+
+    bool running() const { return static_cast<bool>(thread_); }
+    bool key_hook_installed() const { return key_hook_.installed(); }
+    HHOOK key_hook_handle() const { return key_hook_.handle(); }
+
+private:
+    static DWORD WINAPI run(void* self);
+    void answer_hooks();
+    // Waits for the thread to have done what it was asked, bounded: it never waits on anyone.
+    void wait_until_done() const;
+
+    OwnedHandle thread_;
+    DWORD thread_id_ = 0;
+    OwnedHandle done_;
+    // Touched by the thread only while it runs, by the others only before or after.
+    KeyHook key_hook_;
+    bool minimise_hook_ = false;
+};
