@@ -55,7 +55,7 @@ TEST_F(LockProgram, WaitsForASettingsFileHeldByAnotherProgram)
         settings.file_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
-    EXPECT_TRUE(holds_for([&] { return !find_dialog_of(program->id(), "Kivel2起動失敗"); }, 500));
+    EXPECT_TRUE(holds_for([&] { return !find_dialog_of(program->id(), TEXT_START_FAILED_CAPTION); }, 500));
     CloseHandle(held);
     ASSERT_TRUE(wait_until([&] {
         bar = find_window_of(program->id(), "Kivel2", "Kivel2");
@@ -330,7 +330,7 @@ TEST_F(LockProgram, ShowsWhatKiv2cfgImported)
 
     run_program();
     EXPECT_TRUE(wait_until([&] { return locked_state(); })) << desktop_state();
-    EXPECT_EQ(window_text(GetDlgItem(bar, 100)), "メイン");
+    EXPECT_EQ(window_text(GetDlgItem(bar, MAIN_SOFTWARE_BUTTON)), "メイン");
     answer_password("kid", false);
     EXPECT_EQ(program->exit_code(), 0u);
 }

@@ -81,7 +81,7 @@ TEST_F(SettingToolTest, LoginThatEndsTheToolWritesNothing)
         SettingTool tool(dir.path());
         HWND login = nullptr;
         ASSERT_TRUE(wait_until([&] { return (login = tool.login_dialog()) != nullptr; })) << c.name;
-        EXPECT_EQ(window_text(login), "Kivel2 設定");
+        EXPECT_EQ(window_text(login), SETTING_TITLE);
         EXPECT_TRUE(has_style(login, LOGIN_PASSWORD, ES_PASSWORD)) << c.name;
         c.act(tool, login);
         if (c.message) {
@@ -125,7 +125,7 @@ TEST_F(SettingToolTest, LoginGrantsTheLevelWithItsControlStates)
         ASSERT_TRUE(dialog) << c.name;
         EXPECT_EQ(notice.caption, "setting") << c.name;
         EXPECT_EQ(notice.text, c.boss_level ? TEXT_BOSS : TEXT_FOLLOWER) << c.name;
-        EXPECT_EQ(window_text(dialog), "Kivel2 設定");
+        EXPECT_EQ(window_text(dialog), SETTING_TITLE);
 
         for (const int id : data_controls)
             EXPECT_EQ(enabled(dialog, id), c.boss_level) << c.name << " " << id;
