@@ -11,6 +11,7 @@
 #include "gui_probe.h"
 #include "key_input.h"
 #include "lock_program_fixture.h"
+#include "scoped_handles.h"
 
 namespace {
 
@@ -51,14 +52,14 @@ TEST_F(LockProgram, RefusesToRunWithoutACompleteSettingsFile)
 TEST_F(LockProgram, WaitsForASettingsFileHeldByAnotherProgram)
 {
     ASSERT_TRUE(settings.save());
-    HANDLE held = CreateFileA(
-        settings.file_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    OwnedFile held(CreateFileA(
+        settings.file_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
     program = std::make_unique<RunningProgram>(in_dir("Kivel2.exe"), dir.path());
     EXPECT_TRUE(holds_for([&] { return !find_dialog_of(program->id(), TEXT_START_FAILED_CAPTION); }, 500));
-    CloseHandle(held);
+    held.reset();
     ASSERT_TRUE(wait_until([&] {
-        bar = find_window_of(program->id(), "Kivel2", "Kivel2");
+        bar = find_window_of(program->id(), BAR_CLASS, BAR_TITLE);
         return bar && has_bar_rect(bar);
     })) << "no bar window laid out";
     EXPECT_TRUE(resident_state()) << desktop_state();

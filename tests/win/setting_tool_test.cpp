@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "scoped_handles.h"
 #include "setting_tool_fixture.h"
 
 namespace {
@@ -548,9 +549,9 @@ const SaveBlocker SAVE_BLOCKERS[] = {
         }},
     {"held open without sharing",
         [](const std::string& path) -> std::function<void()> {
-            std::shared_ptr<void> held(
-                CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), CloseHandle);
-            return [held]() mutable { held.reset(); };
+            auto held = std::make_shared<OwnedFile>(
+                CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            return [held] { held->reset(); };
         }},
 };
 
