@@ -11,12 +11,10 @@ HHOOK hook_handle = nullptr;
 // Only ever incremented in the process whose thread raised the events.
 long cbt_counts[HCBT_SETFOCUS + 1] = {};
 
-// Like KivPx.dll's procedure, it answers codes from zero up itself; it just never cancels.
+// Like KivPx.dll's procedure, it hands every event on to the next hook; it just never cancels.
 LRESULT CALLBACK empty_proc(int code, WPARAM wparam, LPARAM lparam)
 {
-    if (code < 0)
-        return CallNextHookEx(hook_handle, code, wparam, lparam);
-    return 0;
+    return CallNextHookEx(hook_handle, code, wparam, lparam);
 }
 
 LRESULT CALLBACK counting_proc(int code, WPARAM wparam, LPARAM lparam)

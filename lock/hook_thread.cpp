@@ -9,32 +9,39 @@ namespace {
 constexpr UINT WM_RENEW_HOOKS = WM_APP + 1;
 // The thread does nothing that waits on others; a bound only against the unforeseen.
 constexpr DWORD HOOK_THREAD_WAIT_MS = 2000;
+// The hook procedures compare a few integers: the program's default stack would only reserve
+// address space (and, on some systems, memory) they never use.
+constexpr SIZE_T HOOK_THREAD_STACK_BYTES = 256 * 1024;
 
 } // namespace
 
+// The thread's handle is let go at once: the thread says through `done_` when it has done what
+// it was asked, its end included, so the program holds one handle for it, not two.
 void HookThread::start()
 {
-    if (thread_)
+    if (thread_id_)
         return;
     done_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-    thread_.reset(CreateThread(nullptr, 0, run, this, 0, &thread_id_));
-    if (thread_)
+    const OwnedHandle thread(
+        CreateThread(nullptr, HOOK_THREAD_STACK_BYTES, run, this, STACK_SIZE_PARAM_IS_A_RESERVATION, &thread_id_));
+    if (!thread)
+        thread_id_ = 0;
+    else
         wait_until_done();
 }
 
 void HookThread::renew()
 {
-    if (thread_ && PostThreadMessageA(thread_id_, WM_RENEW_HOOKS, 0, 0))
+    if (thread_id_ && PostThreadMessageA(thread_id_, WM_RENEW_HOOKS, 0, 0))
         wait_until_done();
 }
 
 void HookThread::stop()
 {
-    if (!thread_)
+    if (!thread_id_)
         return;
-    PostThreadMessageA(thread_id_, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread_.get(), HOOK_THREAD_WAIT_MS);
-    thread_.reset();
+    if (PostThreadMessageA(thread_id_, WM_QUIT, 0, 0))
+        wait_until_done();
     thread_id_ = 0;
 }
 
@@ -70,4 +77,6 @@ void HookThread::answer_hooks()
         EndKivHook();
     minimise_hook_ = false;
     key_hook_.remove();
+    // The last thing it touches of this object.
+    SetEvent(done_.get());
 }

@@ -28,7 +28,7 @@ public:
     // The next keystroke finds no Windows key held.
     void forget_held_keys() { key_hook_.forget_held_keys(); }
 
-    bool running() const { return static_cast<bool>(thread_); }
+    bool running() const { return thread_id_ != 0; }
     bool key_hook_installed() const { return key_hook_.installed(); }
     HHOOK key_hook_handle() const { return key_hook_.handle(); }
 
@@ -38,7 +38,7 @@ private:
     // Waits for the thread to have done what it was asked, bounded: it never waits on anyone.
     void wait_until_done() const;
 
-    OwnedHandle thread_;
+    // Zero when the thread is not running.
     DWORD thread_id_ = 0;
     OwnedHandle done_;
     // Touched by the thread only while it runs, by the others only before or after.

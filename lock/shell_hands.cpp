@@ -1,9 +1,7 @@
 // The shell's windows handled on a worker thread, in the order asked.
 #include "shell_hands.h"
 
-#include <condition_variable>
 #include <deque>
-#include <mutex>
 
 #include "scoped_handles.h"
 #include "shell_windows.h"
@@ -12,6 +10,9 @@ namespace {
 
 // At the end of the program, how long the shell has to take its windows back.
 constexpr DWORD HAND_BACK_WAIT_MS = 5000;
+// The worker only makes a few calls into the window manager: the program's default stack
+// would only reserve address space (and, on some systems, memory) it never uses.
+constexpr SIZE_T WORKER_STACK_BYTES = 256 * 1024;
 
 struct Job {
     HWND window;
@@ -38,14 +39,15 @@ void perform(const Job& job)
 
 } // namespace
 
+// The system's slim lock and condition variable hold no kernel handle, so the queue costs the
+// program none.
 struct ShellHands::Queue {
-    std::mutex mutex;
-    std::condition_variable changed;
+    SRWLOCK lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE changed = CONDITION_VARIABLE_INIT;
     std::deque<Job> waiting;
     // The job the worker is on; a null window when idle.
     Job current{};
     bool worker_running = false;
-    bool ending = false;
 };
 
 namespace {
@@ -55,20 +57,21 @@ DWORD WINAPI work(void* context)
     using Shared = std::shared_ptr<ShellHands::Queue>;
     const std::unique_ptr<Shared> shared(static_cast<Shared*>(context));
     ShellHands::Queue& queue = **shared;
-    std::unique_lock lock(queue.mutex);
-    for (;;) {
-        queue.changed.wait(lock, [&] { return !queue.waiting.empty() || queue.ending; });
-        if (queue.waiting.empty())
-            break;
+    AcquireSRWLockExclusive(&queue.lock);
+    // Ends once nothing waits: a locked station is quiet for hours, and the next request
+    // starts a worker again.
+    while (!queue.waiting.empty()) {
         queue.current = queue.waiting.front();
         queue.waiting.pop_front();
-        lock.unlock();
+        ReleaseSRWLockExclusive(&queue.lock);
         perform(queue.current);
-        lock.lock();
+        AcquireSRWLockExclusive(&queue.lock);
         queue.current = {};
-        queue.changed.notify_all();
+        WakeAllConditionVariable(&queue.changed);
     }
     queue.worker_running = false;
+    WakeAllConditionVariable(&queue.changed);
+    ReleaseSRWLockExclusive(&queue.lock);
     return 0;
 }
 
@@ -87,9 +90,6 @@ ShellHands::~ShellHands()
     if (!queue_)
         return;
     finish(HAND_BACK_WAIT_MS);
-    const std::lock_guard lock(queue_->mutex);
-    queue_->ending = true;
-    queue_->changed.notify_all();
 }
 
 void ShellHands::act(HWND window, ShellAction action)
@@ -101,13 +101,13 @@ void ShellHands::act(HWND window, ShellAction action)
     if (!queue_)
         queue_ = std::make_shared<Queue>();
     {
-        const std::lock_guard lock(queue_->mutex);
+        const ExclusiveLock lock(queue_->lock);
         const Job job{window, action};
         if (same_as_last_asked(*queue_, job))
             return;
         if (queue_->worker_running || start_worker()) {
             queue_->waiting.push_back(job);
-            queue_->changed.notify_all();
+            WakeAllConditionVariable(&queue_->changed);
             return;
         }
     }
@@ -118,7 +118,8 @@ void ShellHands::act(HWND window, ShellAction action)
 bool ShellHands::start_worker()
 {
     auto* context = new std::shared_ptr<Queue>(queue_);
-    const OwnedHandle worker(CreateThread(nullptr, 0, work, context, 0, nullptr));
+    const OwnedHandle worker(
+        CreateThread(nullptr, WORKER_STACK_BYTES, work, context, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
     if (!worker) {
         delete context;
         return false;
@@ -131,7 +132,14 @@ bool ShellHands::finish(DWORD timeout_ms)
 {
     if (!queue_)
         return true;
-    std::unique_lock lock(queue_->mutex);
-    return queue_->changed.wait_for(lock, std::chrono::milliseconds(timeout_ms),
-        [&] { return !queue_->worker_running || (queue_->waiting.empty() && !queue_->current.window); });
+    const ULONGLONG give_up = GetTickCount64() + timeout_ms;
+    const ExclusiveLock lock(queue_->lock);
+    for (;;) {
+        if (!queue_->worker_running || (queue_->waiting.empty() && !queue_->current.window))
+            return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= give_up)
+            return false;
+        SleepConditionVariableSRW(&queue_->changed, &queue_->lock, static_cast<DWORD>(give_up - now), 0);
+    }
 }

@@ -1,5 +1,5 @@
 // Ownership of Win32 handles and GDI objects: one move-only owner with a trait per kind of
-// handle, and scopes that undo a GetDC, a BeginPaint or a SelectObject on every way out.
+// handle, and scopes that undo a GetDC, a BeginPaint, a SelectObject or a lock on every way out.
 // A trait names the handle type and how to release it; one whose "no handle" value is not
 // null (files: INVALID_HANDLE_VALUE) says so with a none().
 #pragma once
@@ -136,4 +136,16 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// A slim reader/writer lock held exclusively until the scope ends.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+    ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+
+private:
+    SRWLOCK& lock_;
 };
