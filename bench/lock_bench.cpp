@@ -381,14 +381,14 @@ bool bench_start_lock(const FootprintMedians& locked)
         with_libraries.push_back(static_cast<double>(baseline.footprint.private_bytes));
     }
     const double library_memory = median_of(with_libraries);
-    report_info("footprint baseline program with the common controls, shell and hook libraries loaded: private "
-                "bytes median %.0f KiB over %d starts; these libraries take %.0f KiB of it",
+    report_info("footprint baseline program with the common controls, shell and hook libraries loaded and a thread "
+                "waiting for messages: private bytes median %.0f KiB over %d starts; these take %.0f KiB of it",
         library_memory / 1024, LIBRARY_RUNS, (library_memory - memory) / 1024);
     if (memory > 0 && locked.private_bytes > 0) {
         report_info("footprint Kivel2.exe private bytes while locked / bare baseline program: %.3fx (no target: "
-                    "the libraries' share must stay)",
+                    "the share of the libraries and the hook thread must stay)",
             locked.private_bytes / memory);
-        report_target("footprint Kivel2.exe private bytes while locked / baseline program with those libraries",
+        report_target("footprint Kivel2.exe private bytes while locked / baseline program with those libraries and thread",
             locked.private_bytes / library_memory, "x", Goal::AT_MOST, FOOTPRINT_TARGET);
     }
     if (handles > 0)

@@ -15,39 +15,61 @@ constexpr SIZE_T HOOK_THREAD_STACK_BYTES = 256 * 1024;
 
 } // namespace
 
-// The thread's handle is let go at once: the thread says through `done_` when it has done what
-// it was asked, its end included, so the program holds one handle for it, not two.
+// The thread's handle is let go at once: the thread says when it has done what it was asked,
+// its end included, so the program holds no handle for it while locked.
 void HookThread::start()
 {
     if (thread_id_)
         return;
-    done_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    const unsigned before = answered();
     const OwnedHandle thread(
         CreateThread(nullptr, HOOK_THREAD_STACK_BYTES, run, this, STACK_SIZE_PARAM_IS_A_RESERVATION, &thread_id_));
     if (!thread)
         thread_id_ = 0;
     else
-        wait_until_done();
+        wait_for_answer(before);
 }
 
 void HookThread::renew()
 {
+    const unsigned before = answered();
     if (thread_id_ && PostThreadMessageA(thread_id_, WM_RENEW_HOOKS, 0, 0))
-        wait_until_done();
+        wait_for_answer(before);
 }
 
 void HookThread::stop()
 {
     if (!thread_id_)
         return;
+    const unsigned before = answered();
     if (PostThreadMessageA(thread_id_, WM_QUIT, 0, 0))
-        wait_until_done();
+        wait_for_answer(before);
     thread_id_ = 0;
 }
 
-void HookThread::wait_until_done() const
+unsigned HookThread::answered() const
 {
-    WaitForSingleObject(done_.get(), HOOK_THREAD_WAIT_MS);
+    const ExclusiveLock lock(lock_);
+    return answered_;
+}
+
+void HookThread::wait_for_answer(unsigned before) const
+{
+    const ULONGLONG give_up = GetTickCount64() + HOOK_THREAD_WAIT_MS;
+    const ExclusiveLock lock(lock_);
+    while (answered_ == before) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= give_up)
+            return;
+        SleepConditionVariableSRW(&answered_changed_, &lock_, static_cast<DWORD>(give_up - now), 0);
+    }
+}
+
+void HookThread::answer()
+{
+    const ExclusiveLock lock(lock_);
+    ++answered_;
+    WakeAllConditionVariable(&answered_changed_);
 }
 
 DWORD WINAPI HookThread::run(void* self)
@@ -63,14 +85,14 @@ void HookThread::answer_hooks()
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
     key_hook_.install();
     minimise_hook_ = StartKivHook() != 0;
-    SetEvent(done_.get());
+    answer();
     // The hooks are called from within GetMessageA.
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (message.hwnd == nullptr && message.message == WM_RENEW_HOOKS) {
             key_hook_.renew();
             if (!minimise_hook_)
                 minimise_hook_ = StartKivHook() != 0;
-            SetEvent(done_.get());
+            answer();
         }
     }
     if (minimise_hook_)
@@ -78,5 +100,5 @@ void HookThread::answer_hooks()
     minimise_hook_ = false;
     key_hook_.remove();
     // The last thing it touches of this object.
-    SetEvent(done_.get());
+    answer();
 }

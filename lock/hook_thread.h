@@ -35,12 +35,19 @@ public:
 private:
     static DWORD WINAPI run(void* self);
     void answer_hooks();
-    // Waits for the thread to have done what it was asked, bounded: it never waits on anyone.
-    void wait_until_done() const;
+    // How many requests the thread has answered so far.
+    unsigned answered() const;
+    // Waits until the thread has answered more than `before`, bounded: it never waits on anyone.
+    void wait_for_answer(unsigned before) const;
+    // Called by the thread when it has done what it was asked, its end included.
+    void answer();
 
     // Zero when the thread is not running.
     DWORD thread_id_ = 0;
-    OwnedHandle done_;
+    // The system's slim lock and condition variable hold no kernel handle.
+    mutable SRWLOCK lock_ = SRWLOCK_INIT;
+    mutable CONDITION_VARIABLE answered_changed_ = CONDITION_VARIABLE_INIT;
+    unsigned answered_ = 0;
     // Touched by the thread only while it runs, by the others only before or after.
     KeyHook key_hook_;
     bool minimise_hook_ = false;

@@ -109,7 +109,9 @@ TEST_F(LockProgram, RestartedShellGetsTheIconBackAndLosesItsWindowsWhileLocked)
 TEST_F(LockProgram, DisplayChangeMovesTheLockedBarBackToTheBottomEdge)
 {
     start();
-    // Resident, the hidden bar is left alone.
+    // Resident, the hidden bar is left alone. The start-up layout shows the bar for a moment to
+    // measure it: the display change comes once it is hidden again.
+    ASSERT_TRUE(wait_until([&] { return !IsWindowVisible(bar); })) << desktop_state();
     PostMessageA(bar, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
     settle();
     EXPECT_FALSE(IsWindowVisible(bar)) << desktop_state();
