@@ -6,6 +6,9 @@
 #include <tpcshrd.h>
 #include <windowsx.h>
 
+#include <memory>
+#include <string>
+
 #include "bar_geometry.h"
 #include "event_log.h"
 #include "logo_hold.h"
@@ -97,19 +100,6 @@ void on_clock_timer(HWND window)
     lock_bar.retake_shell_windows();
 }
 
-// Defined with the other handlers of a held press, below.
-void on_logo_hold_timer(HWND window);
-
-void on_timer(HWND window, WPARAM id)
-{
-    if (id == TIMER_LAYOUT)
-        on_layout_timer(window);
-    else if (id == TIMER_CLOCK)
-        on_clock_timer(window);
-    else if (id == TIMER_LOGO_HOLD)
-        on_logo_hold_timer(window);
-}
-
 // A Windows key whose release went elsewhere would swallow the password.
 void ask_password(HWND window)
 {
@@ -182,6 +172,16 @@ void on_logo_hold_timer(HWND window)
         ask_password(window);
 }
 
+void on_timer(HWND window, WPARAM id)
+{
+    if (id == TIMER_LAYOUT)
+        on_layout_timer(window);
+    else if (id == TIMER_CLOCK)
+        on_clock_timer(window);
+    else if (id == TIMER_LOGO_HOLD)
+        on_logo_hold_timer(window);
+}
+
 // The icon can be reached while locked too (a taskbar that came back, the icon added again
 // for a new shell): ending from it is for the resident program only, never a way round the
 // password.
@@ -248,6 +248,13 @@ LRESULT hit_test(HWND window, WPARAM wparam, LPARAM lparam)
 {
     const LRESULT where = DefWindowProcA(window, WM_NCHITTEST, wparam, lparam);
     return where >= HTLEFT && where <= HTBORDER ? HTCLIENT : where;
+}
+
+// The start's thread handed over the path it could not start.
+void on_launch_failed(LPARAM path)
+{
+    const std::unique_ptr<std::string> program(reinterpret_cast<std::string*>(path));
+    lock_bar.report_launch_failure(*program);
 }
 
 } // namespace
@@ -348,7 +355,7 @@ LRESULT CALLBACK bar_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
         end_logo_hold(window);
         return 0;
     case WM_LAUNCH_FAILED:
-        lock_bar.report_launch_failure(lparam);
+        on_launch_failed(lparam);
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);

@@ -136,14 +136,13 @@ void LockBar::launch(const std::string& program)
     if (thread)
         return;
     delete start;
-    report_launch_failure(reinterpret_cast<LPARAM>(new std::string(program)));
+    report_launch_failure(program);
 }
 
-void LockBar::report_launch_failure(LPARAM program)
+void LockBar::report_launch_failure(const std::string& program)
 {
-    const std::unique_ptr<std::string> path(reinterpret_cast<std::string*>(program));
-    audit_trail().launch_failed(*path);
-    const std::string message = TEXT_LAUNCH_FAILED_BEFORE + *path + TEXT_LAUNCH_FAILED_AFTER;
+    audit_trail().launch_failed(program);
+    const std::string message = TEXT_LAUNCH_FAILED_BEFORE + program + TEXT_LAUNCH_FAILED_AFTER;
     MessageBoxA(bar_window, message.c_str(), PROGRAM_NAME, MB_ICONWARNING);
 }
 
@@ -205,11 +204,16 @@ void LockBar::retake_shell_windows()
     std::erase_if(shown, [](HWND window) { return !IsWindowVisible(window); });
     std::vector<HWND> enabled = find_desktop_windows();
     std::erase_if(enabled, [](HWND window) { return !IsWindowEnabled(window); });
-    add_others(other_taskbars, shown, tray_window);
-    add_others(other_desktops, enabled, progman_window);
-    for (HWND taskbar : shown)
+    take_others(shown, enabled);
+}
+
+void LockBar::take_others(const std::vector<HWND>& taskbars, const std::vector<HWND>& desktops)
+{
+    add_others(other_taskbars, taskbars, tray_window);
+    add_others(other_desktops, desktops, progman_window);
+    for (HWND taskbar : taskbars)
         shell_hands.act(taskbar, ShellAction::hide);
-    for (HWND desktop : enabled)
+    for (HWND desktop : desktops)
         shell_hands.act(desktop, ShellAction::disable);
 }
 
@@ -237,12 +241,7 @@ void LockBar::take_shell_windows()
     // A window taken as one of the others before may be the main one now.
     std::erase(other_taskbars, tray_window);
     std::erase(other_desktops, progman_window);
-    add_others(other_taskbars, find_taskbars(), tray_window);
-    add_others(other_desktops, find_desktop_windows(), progman_window);
-    for (HWND taskbar : other_taskbars)
-        shell_hands.act(taskbar, ShellAction::hide);
-    for (HWND desktop : other_desktops)
-        shell_hands.act(desktop, ShellAction::disable);
+    take_others(find_taskbars(), find_desktop_windows());
 }
 
 void LockBar::show_bar(bool show)

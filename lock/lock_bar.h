@@ -41,8 +41,8 @@ public:
     // (network paths, zone checks, shell extensions), and the bar goes on answering meanwhile.
     // A start that fails is posted back as WM_LAUNCH_FAILED.
     void launch(const std::string& program);
-    // Says that the program of a WM_LAUNCH_FAILED could not be started.
-    void report_launch_failure(LPARAM program);
+    // Says that `program` could not be started.
+    void report_launch_failure(const std::string& program);
 
     // Takes the desktop away: bar shown, taskbars hidden, desktop window disabled, screen
     // saver said to run, minimising refused, the system's keys and the accessibility hot keys
@@ -87,5 +87,7 @@ private:
     // Hides every taskbar and disables every desktop window there is now, the main ones kept
     // apart in tray_window and progman_window.
     void take_shell_windows();
+    // Hides `taskbars`, disables `desktops` and lists those that are not the main ones.
+    void take_others(const std::vector<HWND>& taskbars, const std::vector<HWND>& desktops);
     void forget_gone_windows();
 };
