@@ -20,32 +20,9 @@ constexpr char MAGIC_OLDER[] = "KIVL2";
 // The new file is written under this name beside the old one, then moved over it.
 constexpr char TEMPORARY_SUFFIX[] = ".tmp";
 
-// A whole file in memory.
-struct FileImage {
-    std::unique_ptr<unsigned char[]> data;
-    std::size_t size = 0;
-};
-
 // The largest file a record can make: what lies beyond it is never part of a record.
-constexpr std::size_t MAX_FILE_BYTES = MAGIC_SIZE + 4 + 4 * (2 + MAX_STRING_BYTES) + 1 +
-    MAX_ENTRIES * (4 + 2 * (2 + MAX_STRING_BYTES));
-
-// The first MAX_FILE_BYTES of the file (all of a smaller one) in one read, every byte
-// swapped, as FieldReader takes it; nothing when the file cannot be read.
-std::optional<FileImage> read_image(BinaryFile& file)
-{
-    const std::optional<std::uint64_t> length = file.length();
-    if (!length)
-        return std::nullopt;
-    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(*length, MAX_FILE_BYTES));
-    FileImage image{std::make_unique_for_overwrite<unsigned char[]>(wanted)};
-    const std::optional<std::size_t> read = file.read_up_to(image.data.get(), wanted);
-    if (!read)
-        return std::nullopt;
-    image.size = *read;
-    swap_nibbles(image.data.get(), image.size);
-    return image;
-}
+constexpr std::size_t MAX_FILE_BYTES =
+    MAGIC_SIZE + 4 + 4 * (2 + MAX_STRING_BYTES) + 1 + MAX_ENTRIES * (4 + 2 * (2 + MAX_STRING_BYTES));
 
 // The strings in the order the file holds them, each cut as the file stores it.
 std::vector<std::string_view> strings_in_file_order(const Settings& settings)
@@ -60,21 +37,23 @@ std::vector<std::string_view> strings_in_file_order(const Settings& settings)
     return strings;
 }
 
-// The bytes of the file for `settings`, or nothing when the record does not fit the format.
-std::optional<FileImage> encode(const Settings& settings)
+// How many bytes the file for `settings` takes, whose strings are `strings`; nothing when
+// the record does not fit the format.
+std::optional<std::size_t> file_size(const Settings& settings, const std::vector<std::string_view>& strings)
 {
     if (settings.entries.size() > MAX_ENTRIES)
         return std::nullopt;
-    const std::vector<std::string_view> strings = strings_in_file_order(settings);
     std::size_t size = MAGIC_SIZE + 4 + 1 + 4 * settings.entries.size();
     for (const std::string_view text : strings) {
         if (text.size() > MAX_STRING_BYTES)
             return std::nullopt;
         size += encoded_size(text);
     }
+    return size;
+}
 
-    FileImage image{std::make_unique_for_overwrite<unsigned char[]>(size), size};
-    FieldWriter out(image.data.get());
+void encode(const Settings& settings, const std::vector<std::string_view>& strings, FieldWriter& out)
+{
     out.bytes(MAGIC_CURRENT, MAGIC_SIZE);
     out.int32(settings.lock_at_startup);
     for (std::size_t i = 0; i < 4; ++i)
@@ -86,8 +65,6 @@ std::optional<FileImage> encode(const Settings& settings)
         out.string(strings[4 + 2 * i]);
         out.string(strings[5 + 2 * i]);
     }
-    swap_nibbles(image.data.get(), image.size);
-    return image;
 }
 
 } // namespace
@@ -129,10 +106,10 @@ bool Settings::load(FileBackend& files)
     const std::unique_ptr<BinaryFile> file = files.open_existing(file_path);
     if (!file)
         return false;
-    const std::optional<FileImage> image = read_image(*file);
-    if (!image)
+    const std::optional<std::uint64_t> length = file->length();
+    if (!length)
         return false;
-    FieldReader in(image->data.get(), image->size);
+    FieldReader in(*file, static_cast<std::size_t>(std::min<std::uint64_t>(*length, MAX_FILE_BYTES)));
 
     char magic[MAGIC_SIZE];
     if (!in.bytes(magic, MAGIC_SIZE))
@@ -171,15 +148,18 @@ bool Settings::save() const
 
 bool Settings::save(FileBackend& files) const
 {
-    const std::optional<FileImage> image = encode(*this);
-    if (!image)
+    const std::vector<std::string_view> strings = strings_in_file_order(*this);
+    const std::optional<std::size_t> size = file_size(*this, strings);
+    if (!size)
         return false;
 
     const std::string temporary = file_path + TEMPORARY_SUFFIX;
     std::unique_ptr<BinaryFile> file = files.create_hidden(temporary);
     if (!file)
         return false;
-    const bool written = file->write(image->data.get(), image->size) && file->flush();
+    FieldWriter out(*file, *size);
+    encode(*this, strings, out);
+    const bool written = out.finish() && file->flush();
     file.reset();
     if (written && files.replace(temporary, file_path))
         return true;

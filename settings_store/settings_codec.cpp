@@ -1,7 +1,11 @@
 // Field encodings of the settings file.
 #include "settings_codec.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
+
+#include "file_backend.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -31,50 +35,116 @@ std::size_t zero_byte_at(const unsigned char* bytes, std::size_t length)
     return length;
 }
 
+FieldReader::FieldReader(BinaryFile& file, std::size_t limit)
+    : file_(file),
+      file_left_(limit),
+      capacity_(std::min(limit, IO_BUFFER_BYTES)),
+      buffer_(std::make_unique_for_overwrite<unsigned char[]>(capacity_))
+{
+}
+
+bool FieldReader::ready(std::size_t count)
+{
+    if (available() >= count)
+        return true;
+    // What is left unread moves to the front, and the file fills the rest.
+    std::memmove(buffer_.get(), next(), available());
+    end_ = available();
+    begin_ = 0;
+    while (end_ < count) {
+        const std::size_t wanted = std::min(capacity_ - end_, file_left_);
+        const std::optional<std::size_t> read =
+            wanted > 0 ? file_.read_up_to(buffer_.get() + end_, wanted) : std::nullopt;
+        if (!read || *read == 0)
+            return false;
+        end_ += *read;
+        file_left_ -= *read;
+    }
+    return true;
+}
+
 bool FieldReader::bytes(void* buffer, std::size_t size)
 {
-    if (left_ < size)
+    if (!ready(size))
         return false;
-    std::memcpy(buffer, next_, size);
-    swap_nibbles(static_cast<unsigned char*>(buffer), size);
-    next_ += size;
-    left_ -= size;
+    std::memcpy(buffer, next(), size);
+    begin_ += size;
     return true;
 }
 
 bool FieldReader::int32(std::int32_t& value)
 {
-    if (left_ < 4)
+    if (!ready(4))
         return false;
+    const unsigned char* field = next();
     value = static_cast<std::int32_t>(
-        byte_ahead(0) | std::uint32_t{byte_ahead(1)} << 8 | std::uint32_t{byte_ahead(2)} << 16 |
-        std::uint32_t{byte_ahead(3)} << 24);
-    next_ += 4;
-    left_ -= 4;
+        field[0] | std::uint32_t{field[1]} << 8 | std::uint32_t{field[2]} << 16 | std::uint32_t{field[3]} << 24);
+    begin_ += 4;
     return true;
 }
 
 bool FieldReader::string(std::string& text)
 {
-    if (left_ < 2)
+    if (!ready(2))
         return false;
-    const std::size_t length = byte_ahead(0) | std::size_t{byte_ahead(1)} << 8;
-    next_ += 2;
-    left_ -= 2;
-    if (left_ < length)
-        return false;
-    // A byte is zero after the swap only when it was zero before.
-    text.assign(reinterpret_cast<const char*>(next_), zero_byte_at(next_, length));
-    next_ += length;
-    left_ -= length;
+    std::size_t left = next()[0] | std::size_t{next()[1]} << 8;
+    begin_ += 2;
+    std::string value;
+    // A string that goes on past the buffer is put together from several reads.
+    if (left > available())
+        value.reserve(left);
+    bool ended = false;
+    while (left > 0) {
+        if (!ready(1))
+            return false;
+        const std::size_t size = std::min(left, available());
+        if (!ended) {
+            // A byte is zero after the swap only when it was zero before.
+            const std::size_t kept = zero_byte_at(next(), size);
+            ended = kept < size;
+            swap_nibbles(next(), kept);
+            value.append(reinterpret_cast<const char*>(next()), kept);
+        }
+        begin_ += size;
+        left -= size;
+    }
+    text = std::move(value);
     return true;
+}
+
+FieldWriter::FieldWriter(BinaryFile& file, std::size_t size)
+    : file_(file),
+      capacity_(std::clamp<std::size_t>(size, 1, IO_BUFFER_BYTES)),
+      buffer_(std::make_unique_for_overwrite<unsigned char[]>(capacity_))
+{
+}
+
+void FieldWriter::put(const unsigned char* bytes, std::size_t size, bool swapped)
+{
+    while (size > 0) {
+        if (used_ == capacity_)
+            write_buffer();
+        const std::size_t part = std::min(size, capacity_ - used_);
+        unsigned char* target = buffer_.get() + used_;
+        std::memcpy(target, bytes, part);
+        if (swapped)
+            swap_nibbles(target, part);
+        used_ += part;
+        bytes += part;
+        size -= part;
+    }
+}
+
+void FieldWriter::write_buffer()
+{
+    if (!failed_)
+        failed_ = !file_.write(buffer_.get(), used_);
+    used_ = 0;
 }
 
 void FieldWriter::bytes(const void* buffer, std::size_t size)
 {
-    std::memcpy(next_, buffer, size);
-    swap_nibbles(next_, size);
-    next_ += size;
+    put(static_cast<const unsigned char*>(buffer), size, false);
 }
 
 void FieldWriter::int32(std::int32_t value)
@@ -91,6 +161,12 @@ void FieldWriter::string(std::string_view text)
     const unsigned char prefix[2] = {
         static_cast<unsigned char>(text.size() & 0xFF), static_cast<unsigned char>(text.size() >> 8 & 0xFF)};
     bytes(prefix, sizeof prefix);
-    std::memcpy(next_, text.data(), text.size());
-    next_ += text.size();
+    put(reinterpret_cast<const unsigned char*>(text.data()), text.size(), true);
+}
+
+bool FieldWriter::finish()
+{
+    if (used_ > 0)
+        write_buffer();
+    return !failed_;
 }

@@ -1,22 +1,31 @@
 // Field encodings of the settings file: little-endian integers and length-prefixed strings
-// whose bytes have their high and low nibbles swapped. The file is read and written as one
-// image in memory; these walk through it field by field.
+// whose bytes have their high and low nibbles swapped. The file passes through one buffer on
+// its way in or out: every file the settings tool makes fits it and moves in one call, and
+// the largest files the format allows stream through it instead of doubling the memory
+// they take.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+class BinaryFile;
+
+// The most a read or a write moves at once: more than the largest file the settings tool
+// can make (about 130 KB), a small part of the largest the format can hold (about 33 MB).
+inline constexpr std::size_t IO_BUFFER_BYTES = 256 * 1024;
 
 // Swaps the two halves of every byte; applying it twice gives the bytes back.
 void swap_nibbles(unsigned char* buffer, std::size_t length);
 
-// Takes the fields of a file image whose every byte has been swapped in one pass beforehand
-// (cheaper than byte by byte per field): strings are copied as they stand, the other fields
-// are swapped back. A field that the image ends inside fails, and its target keeps its value.
+// Takes the fields of a file from its start, reading no more than its first `limit` bytes.
+// A field that these end inside, or that a failed read cuts, fails, and its target keeps its
+// value.
 class FieldReader {
 public:
-    FieldReader(const unsigned char* swapped_bytes, std::size_t size) : next_(swapped_bytes), left_(size) {}
+    FieldReader(BinaryFile& file, std::size_t limit);
 
     bool bytes(void* buffer, std::size_t size);
     bool int32(std::int32_t& value);
@@ -25,27 +34,42 @@ public:
     bool string(std::string& text);
 
 private:
-    // The `index`th byte ahead as the file holds it; the caller has checked that it is there.
-    unsigned byte_ahead(std::size_t index) const { return (next_[index] & 0x0Fu) << 4 | next_[index] >> 4; }
+    // At least `count` bytes, no more than the buffer holds, are ready at `next()`.
+    bool ready(std::size_t count);
+    unsigned char* next() { return buffer_.get() + begin_; }
+    std::size_t available() const { return end_ - begin_; }
 
-    const unsigned char* next_;
-    std::size_t left_;
+    BinaryFile& file_;
+    std::size_t file_left_;
+    const std::size_t capacity_;
+    std::unique_ptr<unsigned char[]> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
 };
 
-// Puts fields into an image that the caller made large enough and swaps in one pass
-// afterwards: strings go in as they stand, the other fields swapped ahead, so that the pass
-// leaves them as the file holds them.
+// Writes the fields of a file of `size` bytes in order. A write that fails makes the rest
+// go nowhere, and `finish()` says so.
 class FieldWriter {
 public:
-    explicit FieldWriter(unsigned char* image) : next_(image) {}
+    FieldWriter(BinaryFile& file, std::size_t size);
 
     void bytes(const void* buffer, std::size_t size);
     void int32(std::int32_t value);
     // Two bytes of length, then the bytes; the caller keeps `text` within 65535 bytes.
     void string(std::string_view text);
+    // Writes what is still buffered; true when every byte was written.
+    bool finish();
 
 private:
-    unsigned char* next_;
+    // Copies `size` bytes, swapping each one's halves when `swapped`.
+    void put(const unsigned char* bytes, std::size_t size, bool swapped);
+    void write_buffer();
+
+    BinaryFile& file_;
+    const std::size_t capacity_;
+    std::unique_ptr<unsigned char[]> buffer_;
+    std::size_t used_ = 0;
+    bool failed_ = false;
 };
 
 // Where the first zero byte of the `length` bytes at `bytes` is, or `length` when there is

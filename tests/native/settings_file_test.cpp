@@ -6,6 +6,7 @@
 
 #include "failing_files.h"
 #include "file_backend.h"
+#include "reference_decoder.h"
 #include "same_record.h"
 #include "settings.h"
 #include "settings_codec.h"
@@ -149,6 +150,64 @@ TEST_F(SettingsFile, FileCutAnywhereFailsKeepingWhatWasRead)
     EXPECT_EQ(whole.entries.size(), 2u);
 }
 
+// A record far larger than one read, with long strings across the reads' boundaries.
+void fill_large(Settings& settings)
+{
+    for (int i = 0; i < 40; ++i)
+        settings.entries.push_back({i % 5 == 4, std::string(20000 + 1000 * i, static_cast<char>('a' + i % 26)),
+            "C:\\program" + std::to_string(i) + ".exe"});
+}
+
+TEST_F(SettingsFile, FileLargerThanOneReadLoadsAsThePlainReaderSays)
+{
+    Settings large(path);
+    fill_large(large);
+    ASSERT_TRUE(large.save());
+    const Bytes image = read_bytes(path);
+    ASSERT_GT(image.size(), 4 * IO_BUFFER_BYTES);
+
+    std::vector<std::pair<std::string, Bytes>> variants{{"whole", image}};
+    for (const std::size_t cut :
+        {IO_BUFFER_BYTES - 1, IO_BUFFER_BYTES, IO_BUFFER_BYTES + 1, 3 * IO_BUFFER_BYTES + 5, image.size() - 1})
+        variants.emplace_back("cut at " + std::to_string(cut), Bytes(image.begin(), image.begin() + cut));
+    // Zero bytes in strings that go on past a read: the text ends, the field does not.
+    Bytes zeroed = image;
+    for (const std::size_t at : {IO_BUFFER_BYTES - 2, 2 * IO_BUFFER_BYTES + 9})
+        zeroed[at] = 0;
+    variants.emplace_back("zero bytes", zeroed);
+
+    for (const auto& [name, bytes] : variants) {
+        write_bytes(path, bytes);
+        Settings loaded(path);
+        Settings expected(path);
+        EXPECT_EQ(loaded.load(), reference::load(expected, path.c_str())) << name;
+        EXPECT_TRUE(same_record(loaded, expected)) << name;
+    }
+    Settings whole(path);
+    write_bytes(path, image);
+    ASSERT_TRUE(whole.load());
+    EXPECT_TRUE(same_record(whole, large));
+}
+
+TEST_F(SettingsFile, ReadsThatStopShortGiveTheSameRecord)
+{
+    // Every field split across reads in every way: whole, cut anywhere, with a zero byte.
+    std::vector<Bytes> files{SAMPLE, hex("4B 49 56 4C 33  00 00 00 00  03 00 16 00 26  01 00 36  00 00  00 00  00")};
+    for (std::size_t cut = 0; cut < SAMPLE.size(); ++cut)
+        files.emplace_back(SAMPLE.begin(), SAMPLE.begin() + static_cast<std::ptrdiff_t>(cut));
+    for (const std::size_t bytes_per_read : {1, 2, 3, 5}) {
+        for (const Bytes& file : files) {
+            write_bytes(path, file);
+            Settings whole(path);
+            Settings pieces(path);
+            FailingFiles stingy(platform_files());
+            stingy.bytes_per_read = bytes_per_read;
+            EXPECT_EQ(pieces.load(stingy), whole.load()) << bytes_per_read << " per read, " << file.size() << " bytes";
+            EXPECT_TRUE(same_record(pieces, whole)) << bytes_per_read << " per read, " << file.size() << " bytes";
+        }
+    }
+}
+
 TEST_F(SettingsFile, CountBeyondTheEntriesFailsKeepingTheCompleteOnes)
 {
     Bytes bytes = SAMPLE;
@@ -222,31 +281,36 @@ TEST_F(SettingsFile, ShorterContentReplacesTheWholeFile)
 
 TEST_F(SettingsFile, FailedSaveLeavesThePreviousFileAndNoTemporary)
 {
-    write_bytes(path, WORKED_EXAMPLE);
-    Settings settings(path);
-    settings.entries.push_back({0, "Notepad", "notepad.exe"});
-
-    // Count the writes of a whole save (the file goes out in one), then fail each one in turn.
-    FailingFiles counter(platform_files());
-    ASSERT_TRUE(settings.save(counter));
-    const int writes = counter.writes;
-    EXPECT_EQ(writes, 1);
-
-    for (int failing = 0; failing < writes; ++failing) {
+    Settings small(path);
+    small.entries.push_back({0, "Notepad", "notepad.exe"});
+    Settings large(path);
+    fill_large(large);
+    // A record of the settings tool's size goes out in one write, a larger one in several.
+    const std::pair<const Settings*, bool> records[] = {{&small, true}, {&large, false}};
+    for (const auto& [settings, in_one_write] : records) {
         write_bytes(path, WORKED_EXAMPLE);
-        FailingFiles files(platform_files());
-        files.failing_write = failing;
-        EXPECT_FALSE(settings.save(files)) << "write " << failing;
-        EXPECT_EQ(read_bytes(path), WORKED_EXAMPLE) << "write " << failing;
-        EXPECT_EQ(dir.names(), std::vector<std::string>{"kiv2.bin"}) << "write " << failing;
+        FailingFiles counter(platform_files());
+        ASSERT_TRUE(settings->save(counter));
+        const int writes = counter.writes;
+        EXPECT_EQ(writes == 1, in_one_write) << writes;
+
+        for (int failing = 0; failing < writes; ++failing) {
+            write_bytes(path, WORKED_EXAMPLE);
+            FailingFiles files(platform_files());
+            files.failing_write = failing;
+            EXPECT_FALSE(settings->save(files)) << "write " << failing;
+            EXPECT_EQ(files.writes, failing + 1) << "nothing is written after a failed write";
+            EXPECT_EQ(read_bytes(path), WORKED_EXAMPLE) << "write " << failing;
+            EXPECT_EQ(dir.names(), std::vector<std::string>{"kiv2.bin"}) << "write " << failing;
+        }
     }
 
     FailingFiles unflushed(platform_files());
     unflushed.fail_flush = true;
-    EXPECT_FALSE(settings.save(unflushed));
+    EXPECT_FALSE(small.save(unflushed));
     FailingFiles unreplaced(platform_files());
     unreplaced.fail_replace = true;
-    EXPECT_FALSE(settings.save(unreplaced));
+    EXPECT_FALSE(small.save(unreplaced));
     EXPECT_EQ(read_bytes(path), WORKED_EXAMPLE);
     EXPECT_EQ(dir.names(), std::vector<std::string>{"kiv2.bin"});
 }
