@@ -7,6 +7,7 @@
 #include "password_check.h"
 #include "program_state.h"
 #include "resource.h"
+#include "scoped_handles.h"
 
 namespace {
 
@@ -41,6 +42,16 @@ INT_PTR on_init(HWND dialog)
     return FALSE;
 }
 
+// The picture control loaded its bitmap from the template itself. Wine's static control never
+// deletes that bitmap, so every unlock would leave one behind for as long as the program runs;
+// Windows deletes it with the control only while the control still holds it. Taken out of the
+// control and deleted here, it is freed exactly once on both. (The window is hidden by now.)
+void release_picture(HWND dialog)
+{
+    const OwnedGdiObject picture(reinterpret_cast<HGDIOBJ>(
+        SendDlgItemMessageA(dialog, IDC_PASSWORD_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, 0)));
+}
+
 } // namespace
 
 PasswordLevel unlocking_level()
@@ -52,6 +63,10 @@ INT_PTR CALLBACK password_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
 {
     if (message == WM_INITDIALOG)
         return on_init(dialog);
+    if (message == WM_DESTROY) {
+        release_picture(dialog);
+        return FALSE;
+    }
     if (message != WM_COMMAND)
         return FALSE;
     switch (LOWORD(wparam)) {
