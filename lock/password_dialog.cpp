@@ -42,10 +42,10 @@ INT_PTR on_init(HWND dialog)
     return FALSE;
 }
 
-// The picture control loaded its bitmap from the template itself. Wine's static control never
-// deletes that bitmap, so every unlock would leave one behind for as long as the program runs;
-// Windows deletes it with the control only while the control still holds it. Taken out of the
-// control and deleted here, it is freed exactly once on both. (The window is hidden by now.)
+// The picture control loads its bitmap from the template, and Wine's static control never
+// deletes it: every unlock would leave one behind for as long as the program runs. Taken out of
+// the control (the message hands back the one it holds) and deleted here, it is freed once,
+// whatever the control would do with a picture it still held. The window is hidden by now.
 void release_picture(HWND dialog)
 {
     const OwnedGdiObject picture(reinterpret_cast<HGDIOBJ>(
