@@ -7,6 +7,7 @@
 #include "password_check.h"
 #include "program_state.h"
 #include "resource.h"
+#include "scoped_handles.h"
 
 namespace {
 
@@ -41,6 +42,16 @@ INT_PTR on_init(HWND dialog)
     return FALSE;
 }
 
+// The picture control loads its bitmap from the template, and Wine's static control never
+// deletes it: every unlock would leave one behind for as long as the program runs. Taken out of
+// the control (the message hands back the one it holds) and deleted here, it is freed once,
+// whatever the control would do with a picture it still held. The window is hidden by now.
+void release_picture(HWND dialog)
+{
+    const OwnedGdiObject picture(reinterpret_cast<HGDIOBJ>(
+        SendDlgItemMessageA(dialog, IDC_PASSWORD_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, 0)));
+}
+
 } // namespace
 
 PasswordLevel unlocking_level()
@@ -52,6 +63,10 @@ INT_PTR CALLBACK password_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
 {
     if (message == WM_INITDIALOG)
         return on_init(dialog);
+    if (message == WM_DESTROY) {
+        release_picture(dialog);
+        return FALSE;
+    }
     if (message != WM_COMMAND)
         return FALSE;
     switch (LOWORD(wparam)) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <functional>
@@ -183,6 +184,19 @@ inline Footprint footprint_of(DWORD process_id)
     if (GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
         footprint.private_bytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
     return footprint;
+}
+
+// The threads a process runs now.
+inline std::size_t thread_count_of(DWORD process_id)
+{
+    const OwnedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    std::size_t count = 0;
+    if (snapshot)
+        for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry))
+            count += entry.th32OwnerProcessID == process_id;
+    return count;
 }
 
 // A program started in a directory, ended by force when the object goes and it still runs.
