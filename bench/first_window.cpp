@@ -4,7 +4,10 @@
 // "libraries", it first loads the libraries that Kivel2.exe cannot do without (the common
 // controls that draw its buttons, the shell for its tray icon, its hook library) and starts a
 // thread that only waits for messages, as the one that answers Kivel2.exe's hooks while locked,
-// so that their share of the memory is measured in the same run.
+// so that their share of the memory is measured in the same run. Started with "libraries
+// worker", it also runs a second thread to its end, as Kivel2.exe's lock runs the worker that
+// hands the shell's windows over: Wine keeps the stack of a process's last ended thread until
+// another one ends, where Windows frees it with the thread.
 #include <windows.h>
 
 #include "scoped_handles.h"
@@ -13,15 +16,28 @@ namespace {
 
 constexpr char CLASS_NAME[] = "KivelFirstWindow";
 constexpr const char* LIBRARIES[] = {"comctl32.dll", "shell32.dll", "KivPx.dll"};
-// As Kivel2.exe's hook thread reserves it.
+constexpr char WITH_LIBRARIES[] = "libraries";
+constexpr char WITH_LIBRARIES_AND_WORKER[] = "libraries worker";
+// As Kivel2.exe's hook thread and worker reserve it.
 constexpr SIZE_T THREAD_STACK_BYTES = 256 * 1024;
 
 DWORD WINAPI wait_for_messages(void*)
 {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    }
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {}
     return 0;
+}
+
+DWORD WINAPI end_at_once(void*)
+{
+    return 0;
+}
+
+bool start_thread(LPTHREAD_START_ROUTINE run, bool wait_for_its_end)
+{
+    const OwnedHandle thread(
+        CreateThread(nullptr, THREAD_STACK_BYTES, run, nullptr, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+    return thread && (!wait_for_its_end || WaitForSingleObject(thread.get(), INFINITE) == WAIT_OBJECT_0);
 }
 
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
@@ -37,13 +53,12 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
 {
-    if (lstrcmpA(command_line, "libraries") == 0) {
+    const bool worker = lstrcmpA(command_line, WITH_LIBRARIES_AND_WORKER) == 0;
+    if (worker || lstrcmpA(command_line, WITH_LIBRARIES) == 0) {
         for (const char* library : LIBRARIES)
             if (!LoadLibraryA(library))
                 return 1;
-        const OwnedHandle thread(CreateThread(
-            nullptr, THREAD_STACK_BYTES, wait_for_messages, nullptr, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
-        if (!thread)
+        if (!start_thread(wait_for_messages, false) || (worker && !start_thread(end_at_once, true)))
             return 1;
     }
     WNDCLASSEXA window_class{};
@@ -55,8 +70,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
     window_class.lpszClassName = CLASS_NAME;
     if (!RegisterClassExA(&window_class))
         return 1;
-    if (!CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, CLASS_NAME, CLASS_NAME, WS_POPUP | WS_VISIBLE, 0, 0, 200,
-            30, nullptr, nullptr, instance, nullptr))
+    if (!CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, CLASS_NAME, CLASS_NAME, WS_POPUP | WS_VISIBLE, 0, 0, 200, 30,
+            nullptr, nullptr, instance, nullptr))
         return 1;
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
