@@ -43,10 +43,8 @@ FieldReader::FieldReader(BinaryFile& file, std::size_t limit)
 {
 }
 
-bool FieldReader::ready(std::size_t count)
+bool FieldReader::refill(std::size_t count)
 {
-    if (available() >= count)
-        return true;
     // What is left unread moves to the front, and the file fills the rest.
     std::memmove(buffer_.get(), next(), available());
     end_ = available();

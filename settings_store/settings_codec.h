@@ -35,7 +35,8 @@ public:
 
 private:
     // At least `count` bytes, no more than the buffer holds, are ready at `next()`.
-    bool ready(std::size_t count);
+    bool ready(std::size_t count) { return available() >= count || refill(count); }
+    bool refill(std::size_t count);
     unsigned char* next() { return buffer_.get() + begin_; }
     std::size_t available() const { return end_ - begin_; }
 
