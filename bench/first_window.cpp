@@ -10,7 +10,7 @@
 // another one ends, where Windows frees it with the thread.
 #include <windows.h>
 
-#include "scoped_handles.h"
+#include "small_thread.h"
 
 namespace {
 
@@ -18,8 +18,6 @@ constexpr char CLASS_NAME[] = "KivelFirstWindow";
 constexpr const char* LIBRARIES[] = {"comctl32.dll", "shell32.dll", "KivPx.dll"};
 constexpr char WITH_LIBRARIES[] = "libraries";
 constexpr char WITH_LIBRARIES_AND_WORKER[] = "libraries worker";
-// As Kivel2.exe's hook thread and worker reserve it.
-constexpr SIZE_T THREAD_STACK_BYTES = 256 * 1024;
 
 DWORD WINAPI wait_for_messages(void*)
 {
@@ -35,8 +33,8 @@ DWORD WINAPI end_at_once(void*)
 
 bool start_thread(LPTHREAD_START_ROUTINE run, bool wait_for_its_end)
 {
-    const OwnedHandle thread(
-        CreateThread(nullptr, THREAD_STACK_BYTES, run, nullptr, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+    // As Kivel2.exe starts its hook thread and worker.
+    const OwnedHandle thread = start_small_thread(run, nullptr);
     return thread && (!wait_for_its_end || WaitForSingleObject(thread.get(), INFINITE) == WAIT_OBJECT_0);
 }
 

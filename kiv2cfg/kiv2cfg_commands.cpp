@@ -33,8 +33,6 @@ constexpr char HELP[] =
     "Exit codes: 0 done; 1 bad input, or check found a program that opens the system\n"
     "directly; 2 file error (missing or unreadable file, target not writable).\n";
 
-constexpr std::string_view MAGICS[] = {"KIVL3", "KIVL2"};
-
 struct Loaded {
     int code = EXIT_DONE;
     std::unique_ptr<Settings> settings;
@@ -58,9 +56,7 @@ Loaded load_input(const std::string& path, CommandOutput& output)
         return {EXIT_FILE_ERROR, nullptr};
     }
     auto settings = std::make_unique<Settings>(path);
-    for (const std::string_view magic : MAGICS) {
-        if (!bytes->starts_with(magic))
-            continue;
+    if (starts_like_settings_file(*bytes)) {
         if (!settings->load()) {
             output.err += join({path, ": not a complete settings file\n"});
             return {EXIT_BAD_INPUT, nullptr};

@@ -19,10 +19,10 @@ inline constexpr unsigned KEY_BROWSER_LAST = 0xAC;
 inline constexpr unsigned KEY_LAUNCH_FIRST = 0xB4;
 inline constexpr unsigned KEY_LAUNCH_LAST = 0xB7;
 inline constexpr unsigned KEY_FLAG_ALT_DOWN = 0x20;
+inline constexpr unsigned KEY_FLAG_UP = 0x80;
 // A Windows key whose release went elsewhere (to the secure desktop, to an elevated window)
 // is taken as released once no Windows-key event has come for this long: a held key repeats.
 inline constexpr std::uint32_t WINDOWS_KEY_FORGET_MS = 5000;
-inline constexpr unsigned KEY_FLAG_UP = 0x80;
 
 struct KeyEvent {
     unsigned virtual_key;

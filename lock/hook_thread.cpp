@@ -2,6 +2,7 @@
 #include "hook_thread.h"
 
 #include "kivpx.h"
+#include "small_thread.h"
 
 namespace {
 
@@ -9,9 +10,6 @@ namespace {
 constexpr UINT WM_RENEW_HOOKS = WM_APP + 1;
 // The thread does nothing that waits on others; a bound only against the unforeseen.
 constexpr DWORD HOOK_THREAD_WAIT_MS = 2000;
-// The hook procedures compare a few integers: the program's default stack would only reserve
-// address space (and, on some systems, memory) they never use.
-constexpr SIZE_T HOOK_THREAD_STACK_BYTES = 256 * 1024;
 
 } // namespace
 
@@ -22,8 +20,8 @@ void HookThread::start()
     if (thread_id_)
         return;
     const unsigned before = answered();
-    const OwnedHandle thread(
-        CreateThread(nullptr, HOOK_THREAD_STACK_BYTES, run, this, STACK_SIZE_PARAM_IS_A_RESERVATION, &thread_id_));
+    // The hook procedures compare a few integers.
+    const OwnedHandle thread = start_small_thread(run, this, &thread_id_);
     if (!thread)
         thread_id_ = 0;
     else

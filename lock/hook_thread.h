@@ -28,7 +28,6 @@ public:
     // The next keystroke finds no Windows key held.
     void forget_held_keys() { key_hook_.forget_held_keys(); }
 
-    bool running() const { return thread_id_ != 0; }
     bool key_hook_installed() const { return key_hook_.installed(); }
     HHOOK key_hook_handle() const { return key_hook_.handle(); }
 

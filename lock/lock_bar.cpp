@@ -232,12 +232,9 @@ void LockBar::renew_key_hook()
 
 void LockBar::take_shell_windows()
 {
+    // The main windows are among all those found below, which are all taken.
     tray_window = find_taskbar();
-    if (tray_window)
-        shell_hands.act(tray_window, ShellAction::hide);
     progman_window = find_desktop_window();
-    if (progman_window)
-        shell_hands.act(progman_window, ShellAction::disable);
     // A window taken as one of the others before may be the main one now.
     std::erase(other_taskbars, tray_window);
     std::erase(other_desktops, progman_window);

@@ -11,6 +11,8 @@
 #include "single_instance.h"
 #include "texts.h"
 
+static_assert(MUTEX_ALREADY_EXISTS == ERROR_ALREADY_EXISTS);
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
 {
     char class_name[sizeof PROGRAM_NAME];

@@ -5,14 +5,12 @@
 
 #include "scoped_handles.h"
 #include "shell_windows.h"
+#include "small_thread.h"
 
 namespace {
 
 // At the end of the program, how long the shell has to take its windows back.
 constexpr DWORD HAND_BACK_WAIT_MS = 5000;
-// The worker only makes a few calls into the window manager: the program's default stack
-// would only reserve address space (and, on some systems, memory) it never uses.
-constexpr SIZE_T WORKER_STACK_BYTES = 256 * 1024;
 
 struct Job {
     HWND window;
@@ -87,8 +85,6 @@ bool same_as_last_asked(const ShellHands::Queue& queue, const Job& job)
 
 ShellHands::~ShellHands()
 {
-    if (!queue_)
-        return;
     finish(HAND_BACK_WAIT_MS);
 }
 
@@ -118,8 +114,8 @@ void ShellHands::act(HWND window, ShellAction action)
 bool ShellHands::start_worker()
 {
     auto* context = new std::shared_ptr<Queue>(queue_);
-    const OwnedHandle worker(
-        CreateThread(nullptr, WORKER_STACK_BYTES, work, context, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+    // The worker only makes a few calls into the window manager.
+    const OwnedHandle worker = start_small_thread(work, context);
     if (!worker) {
         delete context;
         return false;

@@ -9,9 +9,6 @@
 #include <optional>
 #include <string>
 
-// The program's own path and the code page, which the store's users pass on to it.
-#include "ansi_path.h"
-
 // An open file, closed when destroyed. Calls are synchronous.
 class BinaryFile {
 public:

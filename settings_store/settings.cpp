@@ -69,6 +69,12 @@ void encode(const Settings& settings, const std::vector<std::string_view>& strin
 
 } // namespace
 
+bool starts_like_settings_file(std::string_view bytes)
+{
+    return bytes.starts_with(std::string_view(MAGIC_CURRENT, MAGIC_SIZE)) ||
+        bytes.starts_with(std::string_view(MAGIC_OLDER, MAGIC_SIZE));
+}
+
 Settings::Settings() : Settings(settings_file_path_for(program_file_path(), is_ansi_lead_byte)) {}
 
 Settings::Settings(std::string settings_file) : file_path(std::move(settings_file))

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class FileBackend;
@@ -22,6 +23,9 @@ inline constexpr std::size_t MAX_ENTRIES = 255;
 inline constexpr std::size_t MAX_STRING_BYTES = 65535;
 
 inline constexpr char DEFAULT_PASSWORD[] = "tovi";
+
+// Whether `bytes` begin as a settings file of either version does.
+bool starts_like_settings_file(std::string_view bytes);
 
 class Settings {
 public:

@@ -19,6 +19,13 @@ HWND find_message_box(DWORD process_id)
     return nullptr;
 }
 
+HWND wait_for_shown_message_box(DWORD process_id, DWORD timeout_ms)
+{
+    HWND box = nullptr;
+    wait_until([&] { return (box = find_message_box(process_id)) != nullptr && IsWindowVisible(box); }, timeout_ms);
+    return box && IsWindowVisible(box) ? box : nullptr;
+}
+
 HWND find_dialog_with(DWORD process_id, int id, int without)
 {
     for (const HWND window : windows_of(process_id))

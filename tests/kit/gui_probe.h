@@ -11,6 +11,8 @@
 // A message box of the process: a "#32770" window with its text in the static 0xFFFF; null
 // when there is none.
 HWND find_message_box(DWORD process_id);
+// The message box of the process once it is on the screen; null when none came in time.
+HWND wait_for_shown_message_box(DWORD process_id, DWORD timeout_ms = WAIT_MS);
 
 // A visible dialog of the process, other than a message box, that has a control `id` and, when
 // `without` is given, no control `without`; null when none.

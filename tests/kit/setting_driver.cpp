@@ -57,8 +57,8 @@ SettingTool::SettingTool(const std::string& dir, const std::string& name) : prog
 
 Message SettingTool::answer_message(int button)
 {
-    HWND box = nullptr;
-    if (!wait_until([&] { return (box = find_message_box(pid())) != nullptr && IsWindowVisible(box); }))
+    const HWND box = wait_for_shown_message_box(pid());
+    if (!box)
         return {};
     const Message message{window_text(box), message_box_text(box)};
     PostMessageA(box, WM_COMMAND, button, 0);

@@ -44,10 +44,8 @@ DWORD process_of(HWND window)
 // Answers the one message box that the tool shows next.
 bool answer_message(DWORD process_id)
 {
-    HWND box = nullptr;
-    const bool shown = wait_until(
-        [&] { return (box = find_message_box(process_id)) != nullptr && IsWindowVisible(box); }, DEMO_WAIT_MS);
-    return shown && PostMessageA(box, WM_COMMAND, IDOK, 0) && wait_until([&] { return !IsWindow(box); });
+    const HWND box = wait_for_shown_message_box(process_id, DEMO_WAIT_MS);
+    return box && PostMessageA(box, WM_COMMAND, IDOK, 0) && wait_until([&] { return !IsWindow(box); });
 }
 
 void set_text(HWND dialog, int id, const char* text)

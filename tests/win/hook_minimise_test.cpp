@@ -166,10 +166,7 @@ TEST_F(Minimise, RefusedInAnotherProcessWhileHooked)
 class ChainedHook {
 public:
     ChainedHook() : hook_(SetWindowsHookExA(WH_CBT, procedure, GetModuleHandleA(nullptr), 0)) {}
-    ChainedHook(const ChainedHook&) = delete;
-    ChainedHook& operator=(const ChainedHook&) = delete;
-    ~ChainedHook() { UnhookWindowsHookEx(hook_); }
-    bool installed() const { return hook_ != nullptr; }
+    bool installed() const { return static_cast<bool>(hook_); }
 
     static inline int seen[HCBT_SETFOCUS + 1] = {};
 
@@ -180,7 +177,7 @@ private:
             ++seen[code];
         return CallNextHookEx(nullptr, code, wparam, lparam);
     }
-    HHOOK hook_;
+    OwnedHook hook_;
 };
 
 TEST_F(Minimise, OtherCbtHooksStillHearOfEverythingElse)

@@ -284,9 +284,8 @@ TEST_F(InstalledLockProgram, AnInteractiveInstallSaysWhyItRefuses)
     run_program();
     const RunningProgram installer(installer_path(), dir.path());
     ASSERT_TRUE(installer.started());
-    HWND box = nullptr;
-    ASSERT_TRUE(wait_until(
-        [&] { return (box = find_message_box(installer.id())) != nullptr && IsWindowVisible(box); }, INSTALL_MS));
+    const HWND box = wait_for_shown_message_box(installer.id(), INSTALL_MS);
+    ASSERT_TRUE(box);
     EXPECT_EQ(message_box_text(box).rfind("Kivel2.exe が動いているので、続けられません。", 0), 0u)
         << message_box_text(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
