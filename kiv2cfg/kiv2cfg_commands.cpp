@@ -120,18 +120,18 @@ int check(const std::string& source, CommandOutput& output)
 }
 
 // A label in quotes, unless its text form has them already.
-std::string label_of(const std::string& label)
+std::string label_of(std::string_view label)
 {
     const std::string value = text_value(label);
     return value.starts_with('"') ? value : join({"\"", value, "\""});
 }
 
-std::string place_of(const Settings& settings, int position)
+std::string place_of(const RegisteredProgram& registered)
 {
-    if (position == MAIN_PROGRAM_POSITION)
-        return join({"main program ", label_of(settings.main_label), " ", text_value(settings.main_program)});
-    const SoftwareEntry& entry = settings.entries[static_cast<std::size_t>(position - 1)];
-    return join({"entry ", std::to_string(position), " ", label_of(entry.label), " ", text_value(entry.program)});
+    const std::string what = registered.position == MAIN_PROGRAM_POSITION
+        ? std::string("main program ")
+        : join({"entry ", std::to_string(registered.position), " "});
+    return join({what, label_of(registered.label), " ", text_value(registered.program)});
 }
 
 std::string risk_text(ProgramRisk risk)
@@ -152,19 +152,16 @@ void check_length(std::string& text, const std::string& what, const std::string&
 CheckReport check_settings(const Settings& settings, ProgramFinder found)
 {
     CheckReport report;
-    for (const RiskyProgram& risky : risky_programs(settings)) {
-        report.text += join({place_of(settings, risky.position), ": ", risk_text(risky.risk), "\n"});
-        report.opens_system = report.opens_system || risky.risk == ProgramRisk::opens_system;
+    const std::vector<RegisteredProgram> programs = registered_programs(settings);
+    for (const RegisteredProgram& registered : programs) {
+        if (registered.risk == ProgramRisk::none)
+            continue;
+        report.text += join({place_of(registered), ": ", risk_text(registered.risk), "\n"});
+        report.opens_system = report.opens_system || registered.risk == ProgramRisk::opens_system;
     }
-    const auto look_for = [&](int position, const std::string& program) {
-        if (found(program) == false)
-            report.text += join({place_of(settings, position), ": not found\n"});
-    };
-    if (!settings.main_program.empty())
-        look_for(MAIN_PROGRAM_POSITION, settings.main_program);
-    for (std::size_t i = 0; i < settings.entries.size(); ++i)
-        if (!settings.entries[i].is_separator)
-            look_for(static_cast<int>(i) + 1, settings.entries[i].program);
+    for (const RegisteredProgram& registered : programs)
+        if (found(std::string(registered.program)) == false)
+            report.text += join({place_of(registered), ": not found\n"});
 
     check_length(report.text, "boss_password", settings.boss_password, PASSWORD_LIMIT);
     check_length(report.text, "follower_password", settings.follower_password, PASSWORD_LIMIT);

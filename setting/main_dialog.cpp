@@ -252,14 +252,11 @@ bool MainDialog::confirm_risky_programs()
     constexpr std::size_t MAX_LISTED = 10;
     std::string lines;
     std::size_t count = 0;
-    for (const RiskyProgram& risky : risky_programs(settings)) {
-        if (risky.risk != ProgramRisk::opens_system || ++count > MAX_LISTED)
+    for (const RegisteredProgram& registered : registered_programs(settings)) {
+        if (registered.risk != ProgramRisk::opens_system || ++count > MAX_LISTED)
             continue;
-        const bool main = risky.position == MAIN_PROGRAM_POSITION;
-        const auto index = static_cast<std::size_t>(risky.position - 1);
-        const std::string& label = main ? settings.main_label : settings.entries[index].label;
-        const std::string& program = main ? settings.main_program : settings.entries[index].program;
-        lines += std::string(TEXT_RISKY_BULLET) + label + TEXT_RISKY_OPEN + program + TEXT_RISKY_CLOSE + "\n";
+        lines += std::string(TEXT_RISKY_BULLET) + std::string(registered.label) + TEXT_RISKY_OPEN +
+            std::string(registered.program) + TEXT_RISKY_CLOSE + "\n";
     }
     if (count == 0)
         return true;

@@ -116,17 +116,16 @@ ProgramRisk program_risk(std::string_view program)
     return ProgramRisk::none;
 }
 
-std::vector<RiskyProgram> risky_programs(const Settings& settings)
+std::vector<RegisteredProgram> registered_programs(const Settings& settings)
 {
-    std::vector<RiskyProgram> found;
-    const auto note = [&](int position, const std::string& program) {
-        if (const ProgramRisk risk = program_risk(program); risk != ProgramRisk::none)
-            found.push_back({position, risk});
+    std::vector<RegisteredProgram> found;
+    const auto note = [&](int position, const std::string& label, const std::string& program) {
+        found.push_back({position, label, program, program_risk(program)});
     };
     if (!settings.main_program.empty())
-        note(MAIN_PROGRAM_POSITION, settings.main_program);
+        note(MAIN_PROGRAM_POSITION, settings.main_label, settings.main_program);
     for (std::size_t i = 0; i < settings.entries.size(); ++i)
         if (!settings.entries[i].is_separator)
-            note(static_cast<int>(i) + 1, settings.entries[i].program);
+            note(static_cast<int>(i) + 1, settings.entries[i].label, settings.entries[i].program);
     return found;
 }

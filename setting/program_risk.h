@@ -22,11 +22,14 @@ ProgramRisk program_risk(std::string_view program);
 // counted from 1, separators included.
 inline constexpr int MAIN_PROGRAM_POSITION = 0;
 
-struct RiskyProgram {
+// A program on the bar, with its label and path as the record holds them.
+struct RegisteredProgram {
     int position;
+    std::string_view label;
+    std::string_view program;
     ProgramRisk risk;
 };
 
-// The main program (when set) and every entry that is not a separator whose program carries
-// a risk, in list order.
-std::vector<RiskyProgram> risky_programs(const Settings& settings);
+// The main program (when set) and every entry that is not a separator, in list order. The
+// views point into `settings`.
+std::vector<RegisteredProgram> registered_programs(const Settings& settings);

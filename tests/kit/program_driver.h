@@ -74,6 +74,14 @@ inline std::string directory_of_this_program()
     return path.substr(0, path.rfind('\\'));
 }
 
+// Copies the file `name` built beside this test into `directory`, as `copy_name` when one is
+// given; false when that fails.
+inline bool copy_built_file(const std::string& name, const std::string& directory, const std::string& copy_name = {})
+{
+    const std::string copy = directory + "\\" + (copy_name.empty() ? name : copy_name);
+    return CopyFileA((directory_of_this_program() + "\\" + name).c_str(), copy.c_str(), FALSE) != FALSE;
+}
+
 inline std::string window_text(HWND window)
 {
     char text[1024];

@@ -12,10 +12,9 @@ namespace {
 // `dir`\`name`, a fresh copy of the setting.exe built beside this test.
 std::string copy_of_the_tool(const std::string& dir, const std::string& name)
 {
-    const std::string program = dir + "\\" + name;
-    if (!CopyFileA((directory_of_this_program() + "\\setting.exe").c_str(), program.c_str(), FALSE))
+    if (!copy_built_file("setting.exe", dir, name))
         throw std::runtime_error("cannot copy setting.exe");
-    return program;
+    return dir + "\\" + name;
 }
 
 // Memory in another process, for list-view messages whose data are pointers.

@@ -50,9 +50,7 @@ protected:
     void SetUp() override
     {
         for (const char* file : {"Kivel2.exe", "KivPx.dll", "record_start.exe"})
-            ASSERT_TRUE(CopyFileA(
-                (directory_of_this_program() + "\\" + file).c_str(), (dir.path() + "\\" + file).c_str(), FALSE))
-                << file;
+            ASSERT_TRUE(copy_built_file(file, dir.path())) << file;
         settings.boss_password = "boss";
         settings.follower_password = "kid";
         // The bench's desktop ends when idle. Asking for it brings a new one, whose taskbar

@@ -324,8 +324,7 @@ TEST_F(LockProgram, ShowsWhatKiv2cfgImported)
     const std::u8string text = u8"[kivel2]\nlock_at_startup = yes\nboss_password = boss\nfollower_password = kid\n"
                                u8"\n[main]\nlabel = メイン\npath = record_start.exe\n";
     write_bytes(in_dir("kiv2.txt"), Bytes(text.begin(), text.end()));
-    ASSERT_TRUE(
-        CopyFileA((directory_of_this_program() + "\\kiv2cfg.exe").c_str(), in_dir("kiv2cfg.exe").c_str(), FALSE));
+    ASSERT_TRUE(copy_built_file("kiv2cfg.exe", dir.path()));
     const RunningProgram import(in_dir("kiv2cfg.exe"), dir.path(), "import kiv2.txt kiv2.bin");
     ASSERT_EQ(import.exit_code(), 0u);
 

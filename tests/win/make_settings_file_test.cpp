@@ -19,7 +19,7 @@ TEST(MakeSettingsFile, WritesTheFirstFileBesideItselfOnce)
     TempDir dir;
     const std::string tool = dir.path() + "\\make_settings_file.exe";
     const std::string file = dir.path() + "\\kiv2.bin";
-    ASSERT_TRUE(CopyFileA((directory_of_this_program() + "\\make_settings_file.exe").c_str(), tool.c_str(), TRUE));
+    ASSERT_TRUE(copy_built_file("make_settings_file.exe", dir.path()));
 
     ASSERT_EQ(run_to_end(tool, "", TIMEOUT_MS), 0u);
     const Bytes first = read_bytes(file);

@@ -21,9 +21,7 @@ TEST_F(SettingToolTest, TheLockProgramLoadsWhatTheToolSaved)
     accept(tool, dialog);
 
     for (const char* name : {"Kivel2.exe", "KivPx.dll"})
-        ASSERT_TRUE(
-            CopyFileA((directory_of_this_program() + "\\" + name).c_str(), (dir.path() + "\\" + name).c_str(), FALSE))
-            << name;
+        ASSERT_TRUE(copy_built_file(name, dir.path())) << name;
     RunningProgram lock(dir.path() + "\\Kivel2.exe", dir.path());
     ASSERT_TRUE(lock.started());
     HWND bar = nullptr;
