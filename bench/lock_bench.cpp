@@ -31,9 +31,6 @@ constexpr int TRAY_RUNS = 25;
 constexpr int START_RUNS = 61;
 constexpr int LIBRARY_RUNS = 5;
 constexpr DWORD LATENCY_TIMEOUT_MS = 15000;
-// The footprint "while locked" is the one a station keeps for hours: read once the lock's
-// hand-off to the shell is over and the worker that did it has ended, not in the same moment.
-constexpr DWORD LOCKED_SETTLE_MS = 500;
 constexpr char BASELINE_CLASS[] = "KivelFirstWindow";
 constexpr double START_TARGET = 1.2;
 constexpr double FOOTPRINT_TARGET = 1.2;
@@ -253,6 +250,9 @@ bool bench_tray_lock(FootprintMedians& locked)
     std::vector<double> samples;
     std::vector<long> polls;
     std::vector<LockedFootprint> footprints;
+    // The footprint "while locked" is the one a station keeps for hours: read once the worker
+    // that handed the shell's windows over has ended and only the hooks' thread is left added.
+    const std::size_t locked_threads = thread_count_of(kivel.id()) + 1;
     for (int run = 0; run < TRAY_RUNS; ++run) {
         const Stopwatch watch;
         PostMessageA(kivel.bar(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
@@ -263,7 +263,10 @@ bool bench_tray_lock(FootprintMedians& locked)
         }
         samples.push_back(latency.ms);
         polls.push_back(latency.polls);
-        Sleep(LOCKED_SETTLE_MS);
+        if (!wait_until([&] { return thread_count_of(kivel.id()) == locked_threads; })) {
+            std::printf("error lock: Kivel2.exe kept more threads than the hooks' while locked\n");
+            return false;
+        }
         footprints.push_back(locked_footprint_of(kivel.id()));
         if (!kivel.unlock(true)) {
             std::printf("error lock: Kivel2.exe did not unlock\n");
