@@ -28,6 +28,13 @@ std::size_t zero_byte_at(const unsigned char* bytes, std::size_t length)
         if (zeros)
             return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(zeros)));
     }
+    // The last sixteen bytes in one more step, some of them again: those were not zero.
+    if (at < length && length >= 16) {
+        const std::size_t last = length - 16;
+        const int zeros =
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + last)), zero));
+        return zeros ? last + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(zeros))) : length;
+    }
 #endif
     for (; at < length; ++at)
         if (bytes[at] == 0)
@@ -55,10 +62,17 @@ bool FieldReader::refill(std::size_t count)
             wanted > 0 ? file_.read_up_to(buffer_.get() + end_, wanted) : std::nullopt;
         if (!read || *read == 0)
             return false;
+        swap_nibbles(buffer_.get() + end_, *read);
         end_ += *read;
         file_left_ -= *read;
     }
     return true;
+}
+
+unsigned char FieldReader::plain_byte(std::size_t at) const
+{
+    const unsigned char swapped = buffer_[begin_ + at];
+    return static_cast<unsigned char>((swapped & 0x0F) << 4 | swapped >> 4);
 }
 
 bool FieldReader::bytes(void* buffer, std::size_t size)
@@ -66,6 +80,7 @@ bool FieldReader::bytes(void* buffer, std::size_t size)
     if (!ready(size))
         return false;
     std::memcpy(buffer, next(), size);
+    swap_nibbles(static_cast<unsigned char*>(buffer), size);
     begin_ += size;
     return true;
 }
@@ -74,9 +89,8 @@ bool FieldReader::int32(std::int32_t& value)
 {
     if (!ready(4))
         return false;
-    const unsigned char* field = next();
-    value = static_cast<std::int32_t>(
-        field[0] | std::uint32_t{field[1]} << 8 | std::uint32_t{field[2]} << 16 | std::uint32_t{field[3]} << 24);
+    value = static_cast<std::int32_t>(plain_byte(0) | std::uint32_t{plain_byte(1)} << 8 |
+        std::uint32_t{plain_byte(2)} << 16 | std::uint32_t{plain_byte(3)} << 24);
     begin_ += 4;
     return true;
 }
@@ -85,22 +99,25 @@ bool FieldReader::string(std::string& text)
 {
     if (!ready(2))
         return false;
-    std::size_t left = next()[0] | std::size_t{next()[1]} << 8;
+    std::size_t left = plain_byte(0) | std::size_t{plain_byte(1)} << 8;
     begin_ += 2;
-    std::string value;
+    // A byte is zero after the swap only when it was zero before.
+    if (left <= available()) {
+        text.assign(reinterpret_cast<const char*>(next()), zero_byte_at(next(), left));
+        begin_ += left;
+        return true;
+    }
     // A string that goes on past the buffer is put together from several reads.
-    if (left > available())
-        value.reserve(left);
+    std::string value;
+    value.reserve(left);
     bool ended = false;
     while (left > 0) {
         if (!ready(1))
             return false;
         const std::size_t size = std::min(left, available());
         if (!ended) {
-            // A byte is zero after the swap only when it was zero before.
             const std::size_t kept = zero_byte_at(next(), size);
             ended = kept < size;
-            swap_nibbles(next(), kept);
             value.append(reinterpret_cast<const char*>(next()), kept);
         }
         begin_ += size;

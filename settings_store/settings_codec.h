@@ -22,7 +22,8 @@ void swap_nibbles(unsigned char* buffer, std::size_t length);
 
 // Takes the fields of a file from its start, reading no more than its first `limit` bytes.
 // A field that these end inside, or that a failed read cuts, fails, and its target keeps its
-// value.
+// value. What comes in is swapped at once, in one pass: the bytes of strings, nearly all of a
+// file, are then ready to copy, and the few plain fields swap back as they are taken.
 class FieldReader {
 public:
     FieldReader(BinaryFile& file, std::size_t limit);
@@ -38,6 +39,8 @@ private:
     bool ready(std::size_t count) { return available() >= count || refill(count); }
     bool refill(std::size_t count);
     unsigned char* next() { return buffer_.get() + begin_; }
+    // The byte `at` past `next()` as the file holds it.
+    unsigned char plain_byte(std::size_t at) const;
     std::size_t available() const { return end_ - begin_; }
 
     BinaryFile& file_;
