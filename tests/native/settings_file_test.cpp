@@ -189,6 +189,21 @@ TEST_F(SettingsFile, FileLargerThanOneReadLoadsAsThePlainReaderSays)
     EXPECT_TRUE(same_record(whole, large));
 }
 
+TEST_F(SettingsFile, FieldsAtTheEdgeOfTheFirstReadLoadAsSaved)
+{
+    // Three entries of the longest labels come first; the fourth label grows byte by byte, so
+    // that its end, and then each field after it, lies before, at and past the first read's end.
+    const SoftwareEntry full{0, std::string(MAX_STRING_BYTES, 'F'), ""};
+    for (std::size_t label = MAX_STRING_BYTES - 60; label <= MAX_STRING_BYTES; ++label) {
+        Settings saved(path);
+        saved.entries = {full, full, full, {0, std::string(label, 'L'), "p.exe"}, {1, "s", ""}, {0, "m", "q.exe"}};
+        ASSERT_TRUE(saved.save());
+        Settings loaded(path);
+        EXPECT_TRUE(loaded.load()) << label;
+        EXPECT_TRUE(same_record(loaded, saved)) << label;
+    }
+}
+
 TEST_F(SettingsFile, ReadsThatStopShortGiveTheSameRecord)
 {
     // Every field split across reads in every way: whole, cut anywhere, with a zero byte.
@@ -323,7 +338,7 @@ TEST_F(SettingsFile, SaveIntoAMissingDirectoryFails)
 
 TEST(ZeroByteAt, FindsTheFirstZeroOnEitherSideOfEachSixteenByteBlock)
 {
-    for (const std::size_t length : {0, 1, 15, 16, 17, 40}) {
+    for (const std::size_t length : {0, 1, 15, 16, 17, 31, 32, 40, 255}) {
         const Bytes none(length, 0x41);
         EXPECT_EQ(zero_byte_at(none.data(), length), length) << length;
         for (std::size_t at = 0; at < length; ++at) {
