@@ -79,9 +79,7 @@ public:
     LockProgram()
     {
         for (const char* file : {"Kivel2.exe", "KivPx.dll"})
-            copied_ = CopyFileA((directory_of_this_program() + "\\" + file).c_str(),
-                          (dir_.path() + "\\" + file).c_str(), FALSE) &&
-                copied_;
+            copied_ = copy_built_file(file, dir_.path()) && copied_;
         settings_.boss_password = PASSWORD;
         settings_.follower_password = "kid";
         settings_.main_label = "メイン";

@@ -60,7 +60,7 @@ void fill(Settings& settings, std::size_t bytes)
 // unchecked (the file is the benchmark's own); the plain fields are swapped back to be read.
 void copy_strings(const unsigned char* bytes, std::vector<std::string>& strings)
 {
-    const auto plain = [bytes](std::size_t at) { return std::size_t{(bytes[at] & 0x0Fu) << 4 | bytes[at] >> 4}; };
+    const auto plain = [bytes](std::size_t at) { return std::size_t{swapped_byte(bytes[at])}; };
     std::size_t at = 5 + 4;
     const auto take = [&] {
         const std::size_t length = plain(at) | plain(at + 1) << 8;

@@ -14,7 +14,7 @@
 void swap_nibbles(unsigned char* buffer, std::size_t length)
 {
     for (std::size_t i = 0; i < length; ++i)
-        buffer[i] = static_cast<unsigned char>((buffer[i] & 0x0F) << 4 | buffer[i] >> 4);
+        buffer[i] = swapped_byte(buffer[i]);
 }
 
 std::size_t zero_byte_at(const unsigned char* bytes, std::size_t length)
@@ -69,12 +69,6 @@ bool FieldReader::refill(std::size_t count)
     return true;
 }
 
-unsigned char FieldReader::plain_byte(std::size_t at) const
-{
-    const unsigned char swapped = buffer_[begin_ + at];
-    return static_cast<unsigned char>((swapped & 0x0F) << 4 | swapped >> 4);
-}
-
 bool FieldReader::bytes(void* buffer, std::size_t size)
 {
     if (!ready(size))
@@ -101,7 +95,8 @@ bool FieldReader::string(std::string& text)
         return false;
     std::size_t left = plain_byte(0) | std::size_t{plain_byte(1)} << 8;
     begin_ += 2;
-    // A byte is zero after the swap only when it was zero before.
+    // A byte is zero after the swap only when it was zero before. A string the buffer holds
+    // whole, which is every string of a file the settings tool makes, goes to its member at once.
     if (left <= available()) {
         text.assign(reinterpret_cast<const char*>(next()), zero_byte_at(next(), left));
         begin_ += left;

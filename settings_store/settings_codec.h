@@ -17,6 +17,12 @@ class BinaryFile;
 // can make (about 130 KB), a small part of the largest the format can hold (about 33 MB).
 inline constexpr std::size_t IO_BUFFER_BYTES = 256 * 1024;
 
+// A byte with its two halves exchanged.
+constexpr unsigned char swapped_byte(unsigned char value)
+{
+    return static_cast<unsigned char>((value & 0x0F) << 4 | value >> 4);
+}
+
 // Swaps the two halves of every byte; applying it twice gives the bytes back.
 void swap_nibbles(unsigned char* buffer, std::size_t length);
 
@@ -40,7 +46,7 @@ private:
     bool refill(std::size_t count);
     unsigned char* next() { return buffer_.get() + begin_; }
     // The byte `at` past `next()` as the file holds it.
-    unsigned char plain_byte(std::size_t at) const;
+    unsigned char plain_byte(std::size_t at) const { return swapped_byte(buffer_[begin_ + at]); }
     std::size_t available() const { return end_ - begin_; }
 
     BinaryFile& file_;
