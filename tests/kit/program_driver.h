@@ -9,6 +9,7 @@
 #include <tlhelp32.h>
 #include <winternl.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -223,8 +224,11 @@ public:
         const DWORD flags = start == Start::held ? CREATE_SUSPENDED : 0;
         PROCESS_INFORMATION started{};
         if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, flags, nullptr, directory.c_str(),
-                &startup, &started))
+                &startup, &started)) {
+            // A test sees only that nothing ran; the reason goes beside its failure.
+            std::fprintf(stderr, "could not start %s: error %lu\n", program.c_str(), GetLastError());
             return;
+        }
         process_.reset(started.hProcess);
         thread_.reset(started.hThread);
         id_ = started.dwProcessId;

@@ -117,7 +117,7 @@ TEST_F(InstallerTest, TheStartupShortcutIsMadeOnlyWhenAskedFor)
     for (const auto& c : cases) {
         ASSERT_EQ(installation.install(c.options), 0u) << c.options;
         EXPECT_EQ(exists(startup_shortcut()), c.shortcut) << c.options;
-        ASSERT_EQ(installation.uninstall_in_place(), 0u);
+        ASSERT_EQ(installation.uninstall_in_place(), 0u) << c.options;
         EXPECT_FALSE(exists(startup_shortcut())) << c.options;
     }
 }
